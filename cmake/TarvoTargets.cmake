@@ -1,0 +1,15 @@
+# Helpers for the project's libraries and test programs.
+
+# tarvo_test(NAME source... LIBS lib...): a GoogleTest program. On Windows it carries the
+# program's resources (string table, images) and runs under the cross-compiling emulator.
+function(tarvo_test name)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  add_executable(${name} ${ARG_UNPARSED_ARGUMENTS})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  if(TARVO_WIN32)
+    target_sources(${name} PRIVATE $<TARGET_OBJECTS:tarvo_resources>)
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES TIMEOUT 120)
+endfunction()

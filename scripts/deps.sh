@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Cross-builds the Windows dependencies (libjpeg-turbo with the v6.2 interface and libpng)
+# from Debian's source packages into build/deps/win32. Built once, then reused.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+deps=$root/build/deps
+prefix=$deps/win32
+stamp=$prefix/.complete-v1
+[ -f "$stamp" ] && exit 0
+
+mkdir -p "$deps/src" "$deps/build"
+toolchain=$root/cmake/mingw-i686.cmake
+log=$deps/build.log
+: > "$log"
+echo "deps: building libjpeg-turbo, and libpng for i686 Windows (log: $log)" >&2
+
+fetch() { # package name -> unpacked source folder
+  local pkg=$1 dir
+  dir=$(find "$deps/src" -maxdepth 1 -type d -name "$2-*" | head -n 1)
+  if [ -z "$dir" ]; then
+    (cd "$deps/src" && apt-get source -qq "$pkg" >>"$log" 2>&1)
+    dir=$(find "$deps/src" -maxdepth 1 -type d -name "$2-*" | head -n 1)
+  fi
+  [ -n "$dir" ] || { echo "deps: could not fetch the source of $pkg" >&2; exit 1; }
+  echo "$dir"
+}
+
+build() { # name source-dir cmake-args...
+  local name=$1 src=$2; shift 2
+  rm -rf "$deps/build/$name"
+  cmake -S "$src" -B "$deps/build/$name" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" "$@" >>"$log" 2>&1
+  cmake --build "$deps/build/$name" >>"$log" 2>&1
+  cmake --install "$deps/build/$name" >>"$log" 2>&1
+}
+
+jpeg_src=$(fetch libjpeg-turbo libjpeg-turbo)
+build jpeg "$jpeg_src" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_JPEG7=OFF -DWITH_JPEG8=OFF \
+  -DWITH_TURBOJPEG=OFF -DREQUIRE_SIMD=ON
+
+png_src=$(fetch libpng1.6 libpng1.6)
+build png "$png_src" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
+  -DZLIB_LIBRARY=/usr/i686-w64-mingw32/lib/libz.a -DZLIB_INCLUDE_DIR=/usr/i686-w64-mingw32/include
+
+
+touch "$stamp"

@@ -1,0 +1,16 @@
+#pragma once
+// Texts of the string table and conversions between wide and narrow text.
+#include <string>
+
+// The string-table entry `id`, or an empty text when the table has no such entry.
+std::wstring load_text(int id);
+// The same entry read through the narrow (code-page) loader and widened again.
+std::wstring load_text_narrow(int id);
+
+// Wide to narrow in the system's ANSI code page (UTF-8 on the host build).
+std::string to_narrow(const std::wstring& text);
+// Narrow to wide from the system's OEM code page (UTF-8 on the host build).
+std::wstring to_wide(const std::string& text);
+
+// The string-table entry with a single integer argument in place of its "%d".
+std::wstring format_text(int id, long long value);
