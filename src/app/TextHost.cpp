@@ -1,7 +1,8 @@
 // The host build has no resources: the string table is compiled in, and narrow text is UTF-8.
 #include "app/Text.h"
 
-#include <cstdint>
+#include "app/Utf8.h"
+
 #include <map>
 
 namespace {
@@ -14,25 +15,6 @@ const std::map<int, std::wstring>& string_table()
 #undef TARVO_TEXT
     };
     return table;
-}
-
-void append_utf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 } // namespace
@@ -51,37 +33,10 @@ std::wstring load_text_narrow(int id)
 
 std::string to_narrow(const std::wstring& text)
 {
-    std::string out;
-    out.reserve(text.size());
-    for (wchar_t c : text) {
-        const auto code = static_cast<char32_t>(c);
-        append_utf8(out, code <= 0x10FFFF ? code : 0xFFFD);
-    }
-    return out;
+    return wide_to_utf8(text);
 }
 
 std::wstring to_wide(const std::string& text)
 {
-    std::wstring out;
-    out.reserve(text.size());
-    size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const size_t extra = lead < 0x80 ? 0 : (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2 : (lead >> 3) == 0x1E ? 3 : 4;
-        char32_t code = extra == 0 ? lead : (lead & (0x3Fu >> extra));
-        bool valid = extra < 4 && i + extra < text.size();
-        for (size_t k = 1; valid && k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            valid = (next & 0xC0) == 0x80;
-            code = (code << 6) | (next & 0x3Fu);
-        }
-        if (valid) {
-            out += static_cast<wchar_t>(code);
-            i += extra + 1;
-        } else {
-            out += L'\xFFFD'; // a broken sequence stands as one replacement character
-            ++i;
-        }
-    }
-    return out;
+    return utf8_to_wide(text);
 }
