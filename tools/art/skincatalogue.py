@@ -78,7 +78,7 @@ def console(c):
     W = P.WINDOW_W
     crop = P.console_crop
     c.add(223, "console background, left (transport buttons)", "console panel at (0, 0)",
-          (250, 65), "fixed: 250 x 65", lambda: crop(0, 0, 250, 65))
+          (250, 65), "fixed: 250 x 65, the left piece under the transport buttons", lambda: crop(0, 0, 250, 65))
     c.add(221, "console background, middle (timeline display)", "console panel, stretched between "
           "223 and 222", (8, 65), "chosen: 65 rows as the panel; any width stretches, 8 columns",
           lambda: crop(400, 0, 8, 65))
@@ -120,7 +120,8 @@ def position_bar(c):
     c.add(295, "position bar, played part", f"{bar}, three-slice left of the thumb",
           (P.CHANNEL_W, P.BAR_H), "as 10027", lambda: P.bar_channel(True))
     c.add(10031, "position bar thumb", f"{bar}, at (thumb x, 0)", (P.BAR_THUMB_W, P.BAR_H),
-          "height fixed (30); width chosen: a grip that still lets short recordings move per frame",
+          "height fixed (30); width chosen: even, so its halves stand exactly over the played part and "
+          "the channel",
           P.bar_thumb)
     marks = "position bar, top at y 11, centred 2 columns right of the frame it marks"
     mark_source = ("chosen: 9 x 12 tags that cover the groove (rows 12..17 of the bar) so they read "
@@ -188,7 +189,7 @@ def config(c):
     c.add(10001, "brightness slider channel (0.1..5.0)", slider.format(26),
           (P.SLIDER_W, P.SLIDER_H), "fixed: the slider is 151 x 16", P.brightness_channel)
     c.add(291, "slider thumb (volume and brightness)", "both config sliders, at (thumb x, 0)",
-          (P.SLIDER_THUMB_W, P.SLIDER_H), "height fixed (16); width chosen", P.slider_thumb)
+          (P.SLIDER_THUMB_W, P.SLIDER_H), "height fixed (16); width chosen: a narrow grip leaving 142 columns of travel", P.slider_thumb)
     base = crop_of(P.config_panel)
     c.add(290, "volume reset (to standard), normal", "config panel, button at (13, 6)", (17, 15),
           "fixed: the button is 17 x 15",
@@ -238,7 +239,7 @@ def thumbnails(c):
     c.add(426, "thumbnail strip background, left (first/previous buttons)", "thumbnail strip at "
           "(0, 0)", (76, 90), "chosen: 90 rows as the strip; 76 columns hold both left buttons",
           lambda: strip().crop((0, 0, 76, 90)))
-    c.add(427, "thumbnail strip background, middle", "thumbnail strip, stretched between", (8, 90),
+    c.add(427, "thumbnail strip background, middle", "thumbnail strip, stretched between 426 and 428", (8, 90),
           "chosen: 90 rows; any width stretches", lambda: strip().crop((400, 0, 408, 90)))
     c.add(428, "thumbnail strip background, right (next/last buttons)", "thumbnail strip at "
           "(width - 76, 0)", (76, 90), "chosen: as 426", lambda: strip().crop((W - 76, 0, W, 90)))

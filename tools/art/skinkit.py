@@ -131,14 +131,16 @@ class Layer:
         self.draw.arc(self._box(cx - r, cy - r, cx + r, cy + r), start, end, fill=rgba(fill),
                       width=round(width * SS))
 
-    def text(self, x, y, string, fnt, fill, anchor="mm", stretch=1.0):
-        """Text anchored at (x, y); stretch < 1 narrows it horizontally."""
+    def text(self, x, y, string, fnt, fill, anchor="mm", stretch=1.0, weight=0.0):
+        """Text anchored at (x, y); stretch < 1 narrows it horizontally, weight (in pixels)
+        thickens thin strokes."""
+        style = dict(font=fnt, fill=rgba(fill), stroke_width=round(weight * SS), stroke_fill=rgba(fill))
         if stretch == 1.0:
-            self.draw.text((x * SS, y * SS), string, font=fnt, fill=rgba(fill), anchor=anchor)
+            self.draw.text((x * SS, y * SS), string, anchor=anchor, **style)
             return
         box = self.draw.textbbox((0, 0), string, font=fnt, anchor="lt")
         tmp = Image.new("RGBA", (box[2] + 4, box[3] + 4), (0, 0, 0, 0))
-        ImageDraw.Draw(tmp).text((0, 0), string, font=fnt, fill=rgba(fill), anchor="lt")
+        ImageDraw.Draw(tmp).text((2, 2), string, anchor="lt", **style)
         tmp = tmp.resize((max(1, round(tmp.width * stretch)), tmp.height), Image.LANCZOS)
         ox = x * SS - (box[2] * stretch) / 2 if anchor[0] == "m" else x * SS
         oy = y * SS - box[3] / 2 if anchor[1] == "m" else y * SS
@@ -252,11 +254,15 @@ def icon_frame_step(L, cx, cy, s, c, direction):
 
 
 def icon_folder(L, cx, cy, s, c, inner):
-    w, h = s, s * 0.74
+    """A folder: the back with its tab, and the front flap opened a little."""
+    w, h = s, s * 0.78
     x0, y0 = cx - w / 2, cy - h / 2
-    L.rrect(x0, y0, x0 + w * 0.46, y0 + h * 0.3, s * 0.06, c)
-    L.rrect(x0, y0 + h * 0.16, x0 + w, y0 + h, s * 0.08, c)
-    L.rect(x0 + s * 0.1, y0 + h * 0.34, x0 + w - s * 0.1, y0 + h * 0.42, inner)
+    L.polygon([(x0, y0 + h * 0.12), (x0 + w * 0.08, y0), (x0 + w * 0.36, y0), (x0 + w * 0.46, y0 + h * 0.14),
+               (x0 + w * 0.92, y0 + h * 0.14), (x0 + w * 0.92, y0 + h), (x0, y0 + h)], c)
+    L.polygon([(x0 + w * 0.10, y0 + h * 0.34), (x0 + w, y0 + h * 0.34), (x0 + w * 0.92, y0 + h),
+               (x0, y0 + h)], inner)
+    L.polygon([(x0 + w * 0.16, y0 + h * 0.42), (x0 + w * 0.98, y0 + h * 0.42), (x0 + w * 0.90, y0 + h),
+               (x0 + w * 0.02, y0 + h)], c)
 
 
 def icon_speaker(L, cx, cy, s, c):

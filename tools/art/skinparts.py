@@ -155,14 +155,15 @@ def rect_button(base, state, content, radius=4):
 def label_content(text, px, icon=None, icon_w=0):
     """A button label: optional icon, then text, centred together."""
     def draw(L, w, h, colour, drop):
-        fnt = K.font(K.FONT_JP if any(ord(ch) > 0x2000 for ch in text) else K.FONT_BOLD, px)
+        japanese = any(ord(ch) > 0x2000 for ch in text)
+        fnt = K.font(K.FONT_JP if japanese else K.FONT_BOLD, px)
         tw = L.text_width(text, fnt)
         gap = 5 if icon else 0
         x = (w - (icon_w + gap + tw)) / 2
         cy = h / 2 + drop
         if icon:
             icon(L, x + icon_w / 2, cy, icon_w, colour)
-        L.text(x + icon_w + gap, cy + 0.5, text, fnt, colour, anchor="lm")
+        L.text(x + icon_w + gap, cy + 0.5, text, fnt, colour, anchor="lm", weight=0.3 if japanese else 0)
     return draw
 
 
@@ -364,7 +365,7 @@ def kind_label(word, style):
     fnt = K.font(K.FONT_JP, 12)
     room = w - 10
     tw = L.text_width(word, fnt)
-    L.text(w / 2, h / 2 + 0.5, word, fnt, colour, stretch=min(1.0, room / tw))
+    L.text(w / 2, h / 2 + 0.5, word, fnt, colour, stretch=min(1.0, room / tw), weight=0.25)
     return L.onto(img)
 
 
