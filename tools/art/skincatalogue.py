@@ -52,7 +52,7 @@ def crop_of(panel):
 
 def main_window(c):
     c.group = "Main window"
-    W, H = P.WINDOW_W, P.WINDOW_H
+    H = P.WINDOW_H
     col = P.meter_piece
     c.add(218, "speed meter bezel, top", "main window background at (W - 209, 121); its first rows "
           "lie under the info panel", (209, P.METER_TOP_H),
@@ -67,10 +67,9 @@ def main_window(c):
           "stopwatch)", lambda: col("bottom"))
     c.add(284, "left border beside the video", "main window background, stretched to 21 x (H - 155) "
           "at (0, 0)", (21, H - 155), f"width fixed (21, the video starts at x 21); height chosen: "
-          f"H - 155 at the start size, so it is hardly stretched", lambda: P.left_strip(H - 155))
+          f"{H - 155} (H - 155) at the start size, so it is hardly stretched", lambda: P.left_strip(H - 155))
     c.add(285, "start-up picture (emblem and title)", "Animation window over the empty (white) "
           "video, centred", (227, 51), "fixed: the animation window is 227 x 51", P.startup_banner)
-    del W
 
 
 def console(c):
