@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -13,7 +14,7 @@ namespace {
 std::vector<uint8_t> wave_bytes(uint16_t channels, uint32_t rate, uint16_t align, uint16_t bits,
                                 const std::vector<uint8_t>& samples)
 {
-    std::vector<uint8_t> bytes(44);
+    std::vector<uint8_t> bytes(44 + samples.size());
     auto put16 = [&](size_t at, uint32_t v) {
         bytes[at] = static_cast<uint8_t>(v);
         bytes[at + 1] = static_cast<uint8_t>(v >> 8);
@@ -34,7 +35,7 @@ std::vector<uint8_t> wave_bytes(uint16_t channels, uint32_t rate, uint16_t align
     put16(34, bits);
     std::memcpy(bytes.data() + 36, "data", 4);
     put32(40, static_cast<uint32_t>(samples.size()));
-    bytes.insert(bytes.end(), samples.begin(), samples.end());
+    std::copy(samples.begin(), samples.end(), bytes.begin() + 44);
     return bytes;
 }
 
