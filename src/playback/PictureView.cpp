@@ -1,0 +1,119 @@
+#include "playback/PictureView.h"
+
+#include "playback/GammaCorrection.h"
+#include "playback/Letterbox.h"
+#include "ui/Image.h"
+
+#include <memory>
+
+namespace {
+
+PictureRect client_target(HWND window)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    return letterbox(client.right - client.left, client.bottom - client.top);
+}
+
+void fill_white(HWND window, HDC dc)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+}
+
+} // namespace
+
+PictureView::PictureView() : drawdib_(DrawDibOpen()) {}
+
+PictureView::~PictureView()
+{
+    if (drawdib_ != nullptr) {
+        DrawDibClose(drawdib_);
+    }
+}
+
+void PictureView::use_fallback_drawing()
+{
+    if (drawdib_ != nullptr) {
+        DrawDibClose(drawdib_);
+        drawdib_ = nullptr;
+    }
+}
+
+void PictureView::draw(HWND window, HDC dc, const Image* picture, const GammaCorrection& brightness) const
+{
+    if (picture == nullptr) {
+        fill_white(window, dc);
+        return;
+    }
+    std::unique_ptr<Image> shown = copyImage(picture);
+    brightness.apply(*shown);
+    const PictureRect target = client_target(window);
+
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = shown->width();
+    header.biHeight = shown->height();
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = static_cast<DWORD>(shown->size());
+    if (drawdib_ != nullptr) {
+        DrawDibDraw(drawdib_, dc, target.x, target.y, target.width, target.height, &header, shown->pixels(), 0, 0,
+                    shown->width(), shown->height(), 0);
+        return;
+    }
+    SetStretchBltMode(dc, HALFTONE);
+    StretchDIBits(dc, target.x, target.y, target.width, target.height, 0, 0, shown->width(), shown->height(),
+                  shown->pixels(), reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS, SRCCOPY);
+}
+
+bool PictureView::copy_to_clipboard(HWND window) const
+{
+    const PictureRect target = client_target(window);
+    HDC screen = GetDC(window);
+    if (screen == nullptr) {
+        return false;
+    }
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = memory != nullptr ? CreateCompatibleBitmap(screen, target.width, target.height) : nullptr;
+    bool copied = false;
+    if (bitmap != nullptr) {
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        StretchBlt(memory, 0, 0, target.width, target.height, screen, target.x, target.y, target.width,
+                   target.height, SRCCOPY);
+        SelectObject(memory, previous);
+        if (OpenClipboard(window)) {
+            EmptyClipboard();
+            // From here on the clipboard owns the bitmap.
+            copied = SetClipboardData(CF_BITMAP, bitmap) != nullptr;
+            CloseClipboard();
+        }
+        if (!copied) {
+            DeleteObject(bitmap);
+        }
+    }
+    if (memory != nullptr) {
+        DeleteDC(memory);
+    }
+    ReleaseDC(window, screen);
+    return copied;
+}
+
+void PictureView::show_loading_text(HWND window)
+{
+    HDC dc = GetDC(window);
+    if (dc == nullptr) {
+        return;
+    }
+    fill_white(window, dc);
+    static const wchar_t text[] = L"Now Loading...";
+    const int length = static_cast<int>(std::size(text) - 1);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text, length, &extent);
+    RECT client{};
+    GetClientRect(window, &client);
+    TextOutW(dc, (client.right - extent.cx) / 2, (client.bottom - extent.cy) / 2, text, length);
+    ReleaseDC(window, dc);
+}

@@ -1,0 +1,87 @@
+#include "playback/WaveData.h"
+
+#include "app/Exception.h"
+#include "app/File.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+uint16_t read_le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+
+uint32_t read_le32(const uint8_t* p)
+{
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
+           (static_cast<uint32_t>(p[3]) << 24);
+}
+
+bool supported(const WaveFormat& format)
+{
+    return format.tag == 1 && format.channels == 1 && format.samples_per_second == 11025 &&
+           format.block_align == 1 && format.bits_per_sample == 8;
+}
+
+} // namespace
+
+WaveData WaveData::read(const std::wstring& path)
+{
+    File file = File::open_shared_read(path);
+    uint8_t header[44];
+    if (!file.is_open() || file.read(header, sizeof header) != sizeof header) {
+        throw WaveAudioException(path);
+    }
+    if (std::memcmp(header, "RIFF", 4) != 0 || std::memcmp(header + 8, "WAVE", 4) != 0 ||
+        std::memcmp(header + 12, "fmt ", 4) != 0 || std::memcmp(header + 36, "data", 4) != 0) {
+        throw WaveAudioException(path);
+    }
+    WaveData wave;
+    const uint8_t* format = header + 20;
+    wave.format_.tag = read_le16(format);
+    wave.format_.channels = read_le16(format + 2);
+    wave.format_.samples_per_second = read_le32(format + 4);
+    wave.format_.bytes_per_second = read_le32(format + 8);
+    wave.format_.block_align = read_le16(format + 12);
+    wave.format_.bits_per_sample = read_le16(format + 14);
+    if (!supported(wave.format_)) {
+        throw WaveAudioException(path);
+    }
+    // A damaged size must not allocate more than the file can hold.
+    const uint32_t data_size = read_le32(header + 40);
+    const int64_t file_size = file.size();
+    if (file_size < 0 || static_cast<int64_t>(data_size) > file_size - 44) {
+        throw WaveAudioException(path);
+    }
+    wave.samples_.resize(data_size);
+    if (file.read(wave.samples_.data(), data_size) != data_size) {
+        throw WaveAudioException(path);
+    }
+    return wave;
+}
+
+FillRange fill_range(int64_t from, int64_t data_size, int64_t buffer_length)
+{
+    FillRange range;
+    range.from = std::clamp<int64_t>(from, 0, std::max<int64_t>(data_size, 0));
+    range.end = range.from;
+    if (buffer_length <= 0) {
+        return range;
+    }
+    // The last buffer ends at the data's end, so the final sample is played too.
+    range.end = std::min(buffer_length * ((range.from + buffer_length) / buffer_length), data_size);
+    range.end = std::max(range.end, range.from);
+    return range;
+}
+
+void scale_samples(const uint8_t* in, uint8_t* out, size_t count, int volume)
+{
+    volume = std::clamp(volume, 0, 16);
+    if (volume == 16) {
+        std::memcpy(out, in, count);
+        return;
+    }
+    for (size_t i = 0; i < count; ++i) {
+        // Integer division truncates toward zero, so quiet samples fall back to the centre.
+        out[i] = static_cast<uint8_t>((static_cast<int>(in[i]) - 128) * volume / 16 + 128);
+    }
+}

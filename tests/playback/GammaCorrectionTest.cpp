@@ -1,0 +1,63 @@
+#include "playback/GammaCorrection.h"
+
+#include "ui/Image.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(GammaCorrection, StartsAsIdentityAndLeavesPicturesUntouched)
+{
+    GammaCorrection brightness;
+    for (int i = 0; i < 256; ++i) {
+        ASSERT_EQ(brightness.map(static_cast<uint8_t>(i)), i);
+    }
+    Image picture(2, 1);
+    picture.pixels()[0] = 10;
+    picture.pixels()[3] = 77;
+    brightness.apply(picture);
+    EXPECT_EQ(picture.pixels()[0], 10);
+    EXPECT_EQ(picture.pixels()[3], 77);
+}
+
+TEST(GammaCorrection, GammaIsLimitedToItsRange)
+{
+    GammaCorrection low;
+    GammaCorrection lowest;
+    low.set(0.01);
+    lowest.set(0.1);
+    EXPECT_DOUBLE_EQ(low.gamma(), 0.1);
+    GammaCorrection high;
+    GammaCorrection highest;
+    high.set(50.0);
+    highest.set(5.0);
+    EXPECT_DOUBLE_EQ(high.gamma(), 5.0);
+    for (int i = 0; i < 256; ++i) {
+        const auto v = static_cast<uint8_t>(i);
+        ASSERT_EQ(low.map(v), lowest.map(v));
+        ASSERT_EQ(high.map(v), highest.map(v));
+    }
+    EXPECT_EQ(highest.map(0), 0);
+    EXPECT_EQ(highest.map(255), 255);
+}
+
+TEST(GammaCorrection, BrightensColourBytesButNotTheFourthByte)
+{
+    GammaCorrection brightness;
+    brightness.set(2.0);
+    // (64 / 255)^(1/2) * 255 + 0.5 = 128.25
+    EXPECT_EQ(brightness.map(64), 128);
+    Image picture(1, 1);
+    uint8_t* pixel = picture.pixels();
+    pixel[0] = 64;
+    pixel[1] = 0;
+    pixel[2] = 255;
+    pixel[3] = 64;
+    brightness.apply(picture);
+    EXPECT_EQ(pixel[0], 128);
+    EXPECT_EQ(pixel[1], 0);
+    EXPECT_EQ(pixel[2], 255);
+    EXPECT_EQ(pixel[3], 64);
+}
+
+} // namespace
