@@ -1,0 +1,64 @@
+#include "device/ClockItem.h"
+
+#include "app/Exception.h"
+#include "app/Text.h"
+#include "device/SettingsBcd.h"
+#include "device/SettingsItems.h"
+
+#include <ctime>
+
+namespace {
+
+constexpr int text_date_out_of_range = 5021; // "日時が有効な範囲にありません。"
+
+unsigned two_digits(int value) { return static_cast<unsigned>(((value % 100) + 100) % 100); }
+
+bool to_local(std::time_t moment, std::tm& local)
+{
+#ifdef _WIN32
+    return localtime_s(&local, &moment) == 0;
+#else
+    return localtime_r(&moment, &local) != nullptr;
+#endif
+}
+
+} // namespace
+
+ClockSetting clock_setting_from_local_time(int year, int month, int day, int hour, int minute)
+{
+    std::tm wanted{};
+    wanted.tm_year = year - 1900;
+    wanted.tm_mon = month - 1;
+    wanted.tm_mday = day;
+    wanted.tm_hour = hour;
+    wanted.tm_min = minute;
+    wanted.tm_sec = 0;
+    wanted.tm_isdst = -1; // the system decides whether daylight-saving time applies
+    const std::time_t moment = std::mktime(&wanted);
+    std::tm local{};
+    if (moment == static_cast<std::time_t>(-1) || !to_local(moment, local)) {
+        throw FirmInfoException(load_text(text_date_out_of_range));
+    }
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min};
+}
+
+void put_clock(FirmInfo& list, const ClockSetting& clock)
+{
+    FirmInfo::Value record = list.findOrAdd(ItemClock);
+    const int fields[] = {clock.year, clock.month, clock.day, clock.hour, clock.minute};
+    for (size_t i = 0; i < 5; ++i) {
+        encode_bcd(two_digits(fields[i]), record.data() + i, 1);
+    }
+    record[5] = 0xFF; // the check byte is made when the list is written
+}
+
+std::optional<ClockSetting> get_clock(const FirmInfo& list)
+{
+    if (!list.contains(ItemClock)) {
+        return std::nullopt;
+    }
+    const FirmInfo::ConstValue record = list.find(ItemClock);
+    return ClockSetting{2000 + decode_bcd(record.data(), 1), decode_bcd(record.data() + 1, 1),
+                        decode_bcd(record.data() + 2, 1), decode_bcd(record.data() + 3, 1),
+                        decode_bcd(record.data() + 4, 1)};
+}
