@@ -1,26 +1,16 @@
 #include "device/ClockItem.h"
 
 #include "app/Exception.h"
+#include "app/LocalTime.h"
 #include "app/Text.h"
 #include "device/SettingsBcd.h"
 #include "device/SettingsItems.h"
-
-#include <ctime>
 
 namespace {
 
 constexpr int text_date_out_of_range = 5021; // "日時が有効な範囲にありません。"
 
 unsigned two_digits(int value) { return static_cast<unsigned>(((value % 100) + 100) % 100); }
-
-bool to_local(std::time_t moment, std::tm& local)
-{
-#ifdef _WIN32
-    return localtime_s(&local, &moment) == 0;
-#else
-    return localtime_r(&moment, &local) != nullptr;
-#endif
-}
 
 } // namespace
 
@@ -34,12 +24,11 @@ ClockSetting clock_setting_from_local_time(int year, int month, int day, int hou
     wanted.tm_min = minute;
     wanted.tm_sec = 0;
     wanted.tm_isdst = -1; // the system decides whether daylight-saving time applies
-    const std::time_t moment = std::mktime(&wanted);
-    std::tm local{};
-    if (moment == static_cast<std::time_t>(-1) || !to_local(moment, local)) {
+    const auto local = round_trip_local_time(wanted);
+    if (!local) {
         throw FirmInfoException(load_text(text_date_out_of_range));
     }
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min};
+    return {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday, local->tm_hour, local->tm_min};
 }
 
 void put_clock(FirmInfo& list, const ClockSetting& clock)

@@ -3,7 +3,11 @@
 #include "device/RecordBytes.h"
 #include "device/SettingsItems.h"
 
+#include "app/Exception.h"
+
 #include <gtest/gtest.h>
+
+#include <limits>
 
 namespace {
 
@@ -38,6 +42,17 @@ TEST(ClockItem, TheRoundTripThroughTheCalendarGivesAMomentThatExists)
     EXPECT_EQ(clock_setting_from_local_time(2030, 12, 31, 23, 60), (ClockSetting{2031, 1, 1, 0, 0}));
     for (int year : {2000, 2038, 2039, 2050, 2099}) {
         EXPECT_EQ(clock_setting_from_local_time(year, 6, 15, 9, 30), (ClockSetting{year, 6, 15, 9, 30}));
+    }
+}
+
+TEST(ClockItem, MomentTheSystemCannotConvertFailsWithTheDateMessage)
+{
+    try {
+        const int huge = std::numeric_limits<int>::max();
+        clock_setting_from_local_time(huge, huge, 1, 0, 0); // beyond any calendar
+        FAIL() << "converted";
+    } catch (const FirmInfoException& failure) {
+        EXPECT_EQ(failure.message(), L"日時が有効な範囲にありません。");
     }
 }
 

@@ -22,10 +22,14 @@ inline Bytes header_bytes() { return {0x00, 0x01, 0x03, 0x12, 0xFF, 0xFF, 0xFF, 
 // A record: id, the given value bytes padded with 0xFF to five, check byte.
 inline Bytes record_bytes(uint16_t id, std::initializer_list<uint8_t> values)
 {
-    Bytes record = {static_cast<uint8_t>(id >> 8), static_cast<uint8_t>(id & 0xFF)};
-    record.insert(record.end(), values.begin(), values.end());
-    record.resize(7, 0xFF);
-    record.push_back(xor_of(record, 0, 7));
+    Bytes record(8, 0xFF);
+    record[0] = static_cast<uint8_t>(id >> 8);
+    record[1] = static_cast<uint8_t>(id & 0xFF);
+    size_t at = 2;
+    for (const uint8_t value : values) {
+        record.at(at++) = value;
+    }
+    record[7] = xor_of(record, 0, 7);
     return record;
 }
 
