@@ -25,6 +25,13 @@ constexpr mode_t write_bits = S_IWUSR | S_IWGRP | S_IWOTH;
 
 } // namespace
 
+// Called by delete_file: a file made again under the name may well get the same identity.
+void forget_hidden_file(const std::wstring& path)
+{
+    const std::lock_guard<std::mutex> lock(hidden_guard);
+    hidden_files().erase(to_narrow(path));
+}
+
 bool set_file_attributes(const std::wstring& path, unsigned attributes)
 {
     const std::string name = to_narrow(path);
