@@ -84,25 +84,4 @@ TEST_F(CardFileWin32, FileHeldByAnotherProgramIsLeftAsItWas)
     EXPECT_EQ(read_bytes(settings()), old);
 }
 
-TEST_F(CardFileWin32, StandardSettingsReplaceAHiddenReadOnlyLeftover)
-{
-    write_bytes(settings(), joined({header_bytes(), record_bytes(0x0304, {0x01})}));
-    ASSERT_TRUE(SetFileAttributesW(settings().c_str(), hidden_read_only));
-    writeDefaultSettings(card_.path());
-    FirmInfo on_card;
-    on_card.readSettingsFile(settings());
-    EXPECT_EQ(on_card.count(), 5u);
-    EXPECT_FALSE(on_card.contains(ItemEventBuzzer));
-    EXPECT_EQ(attributes_of(settings()), hidden_read_only);
-}
-
-TEST_F(CardFileWin32, RemovingACardFileClearsItsAttributesFirst)
-{
-    write_bytes(settings(), header_bytes());
-    ASSERT_TRUE(SetFileAttributesW(settings().c_str(), hidden_read_only));
-    EXPECT_TRUE(remove_card_file(settings()));
-    EXPECT_EQ(GetFileAttributesW(settings().c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_TRUE(remove_card_file(settings())) << "nothing there is fine";
-}
-
 } // namespace

@@ -23,12 +23,6 @@ protected:
     TempFolder card_;
 };
 
-TEST_F(CardSettings, FileNamesLieInTheCardsRoot)
-{
-    EXPECT_EQ(settings(), card_.file(L"DREC.INI"));
-    EXPECT_EQ(device_file_path(card_.path()), card_.file(L"FIRMINFO.DAT"));
-}
-
 TEST_F(CardSettings, StandardSettingsReplaceWhateverWasThere)
 {
     write_bytes(settings(), joined({header_bytes(), record_bytes(0x0101, {0x24, 0x01, 0x01, 0x08, 0x00}),
@@ -61,12 +55,7 @@ TEST_F(CardSettings, SettingsAndClockWrittenInTurnBothStay)
     EXPECT_EQ(on_card.records()[0][1], 0x01) << "the clock comes first, the settings follow";
     EXPECT_EQ(get_clock(on_card), (ClockSetting{2031, 4, 5, 6, 7}));
     EXPECT_EQ(get_g_threshold(on_card), 52);
-    EXPECT_EQ(get_overwrite(on_card), false);
-    EXPECT_EQ(get_operation_buzzer(on_card), BuzzerVolume::Loud);
-    EXPECT_EQ(get_event_buzzer(on_card), BuzzerVolume::Off);
-    EXPECT_EQ(get_lateral_correction(on_card), 12);
     EXPECT_EQ(get_direction_correction(on_card), -5);
-    EXPECT_EQ(get_sensor_parameter(on_card, ItemSensorParam3), 20);
 
     // Writing the settings again keeps the clock.
     put_g_threshold(settings_list, 40);

@@ -17,22 +17,22 @@ Bytes clock_record(const FirmInfo& list)
     return Bytes(file.begin() + FirmInfo::header_size, file.end());
 }
 
-TEST(ClockItem, LastMinuteOfTheRangeIsStoredAsItsDigits)
+TEST(ClockItem, EachFieldIsStoredAsTwoDigitsAndReadBack)
 {
+    const struct {
+        ClockSetting clock;
+        Bytes digits;
+    } cases[] = {{{2099, 12, 31, 23, 59}, {0x99, 0x12, 0x31, 0x23, 0x59}},
+                 {{2000, 1, 1, 0, 0}, {0x00, 0x01, 0x01, 0x00, 0x00}},
+                 {{2024, 2, 29, 7, 5}, {0x24, 0x02, 0x29, 0x07, 0x05}}};
     FirmInfo list;
-    put_clock(list, clock_setting_from_local_time(2099, 12, 31, 23, 59));
-    EXPECT_EQ(clock_record(list), record_bytes(0x0101, {0x99, 0x12, 0x31, 0x23, 0x59}));
-    EXPECT_EQ(get_clock(list), (ClockSetting{2099, 12, 31, 23, 59}));
-}
-
-TEST(ClockItem, FirstMinuteOfTheRangeAndAnOrdinaryDay)
-{
-    FirmInfo list;
-    put_clock(list, clock_setting_from_local_time(2000, 1, 1, 0, 0));
-    EXPECT_EQ(clock_record(list), record_bytes(0x0101, {0x00, 0x01, 0x01, 0x00, 0x00}));
-    EXPECT_EQ(get_clock(list), (ClockSetting{2000, 1, 1, 0, 0}));
-    put_clock(list, clock_setting_from_local_time(2024, 2, 29, 7, 5));
-    EXPECT_EQ(clock_record(list), record_bytes(0x0101, {0x24, 0x02, 0x29, 0x07, 0x05}));
+    for (const auto& c : cases) {
+        const ClockSetting& in = c.clock;
+        put_clock(list, clock_setting_from_local_time(in.year, in.month, in.day, in.hour, in.minute));
+        const Bytes& d = c.digits;
+        EXPECT_EQ(clock_record(list), record_bytes(0x0101, {d[0], d[1], d[2], d[3], d[4]}));
+        EXPECT_EQ(get_clock(list), in);
+    }
     EXPECT_EQ(list.count(), 1u);
 }
 

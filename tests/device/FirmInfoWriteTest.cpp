@@ -51,18 +51,13 @@ protected:
     TempFolder folder_;
 };
 
-TEST_F(FirmInfoWrite, EmptyListGivesTheBareHeaderLeftHiddenAndReadOnly)
+TEST_F(FirmInfoWrite, EmptyListGivesTheBareHeaderAndRecordsGetTheirCheckBytes)
 {
     FirmInfo list;
     list.write(path(), false);
     EXPECT_EQ(read_bytes(path()), (Bytes{0x00, 0x01, 0x03, 0x12, 0xFF, 0xFF, 0xFF, 0xEF}));
     EXPECT_EQ(file_attributes(path()), file_hidden | file_read_only);
-    list.verify(path());
-}
 
-TEST_F(FirmInfoWrite, RecordsGetTheirCheckBytesInTheFileAndInTheList)
-{
-    FirmInfo list;
     list.findOrAdd(0x0801)[1] = 0x45; // check byte still 0xFF
     list.findOrAdd(0x0101)[0] = 0x99;
     list.write(path(), false);
@@ -140,7 +135,6 @@ TEST_F(FirmInfoWrite, VerifyFailsWhenTheFileDiffersInAnyWay)
     const std::wstring not_as_written = load_text(5007);
     const Bytes variants[] = {
         joined({header_bytes(), record_bytes(0x0301, {0x01})}),                                      // one missing
-        joined({header_bytes(), record_bytes(0x0304, {0x02}), record_bytes(0x0301, {0x01})}),        // order
         joined({header_bytes(), record_bytes(0x0301, {0x01}), record_bytes(0x0304, {0x01})}),        // value
         joined({header_bytes(), record_bytes(0x0301, {0x01}), record_bytes(0x0304, {0x02}),
                 record_bytes(0x0101, {0x00})}),                                                      // one more
@@ -173,14 +167,6 @@ TEST_F(FirmInfoWrite, FolderThatIsNotThereFailsAndCreatesNothing)
     FirmInfo list = list_of({record_bytes(0x0301, {0x01})});
     EXPECT_EQ(failure_of([&] { list.write(missing, true); }), cannot_write);
     EXPECT_FALSE(file_attributes(folder_.file(L"gone")).has_value());
-}
-
-TEST_F(FirmInfoWrite, FolderInTheFilesPlaceIsLeftAlone)
-{
-    make_folder(join_path(path(), L"inner"));
-    FirmInfo list;
-    EXPECT_EQ(failure_of([&] { list.write(path(), false); }), cannot_write);
-    EXPECT_TRUE(file_attributes(join_path(path(), L"inner")).has_value());
 }
 
 #ifndef _WIN32
