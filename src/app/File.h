@@ -17,6 +17,9 @@ public:
     static File open_shared_read(const std::wstring& path);
     // Creates or truncates a file for writing that nobody else may open meanwhile.
     static File create_exclusive_write(const std::wstring& path);
+    // Creates or truncates a file for writing while others may still open it to read or write
+    // (the card's settings files).
+    static File create_shared_write(const std::wstring& path);
 
     bool is_open() const;
     void close();
@@ -25,6 +28,9 @@ public:
     size_t read(void* buffer, size_t size);
     // Writes all `size` bytes; false on a short write.
     bool write(const void* data, size_t size);
+    // Pushes everything written so far onto the medium; false when it could not be stored there
+    // (a full card shows up here at the latest).
+    bool flush();
     // Moves to an absolute offset from the start; false when that fails.
     bool seek(int64_t offset);
     int64_t tell() const;

@@ -3,6 +3,7 @@
 #include "app/Text.h"
 
 #include <cstdio>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -34,6 +35,18 @@ File File::create_exclusive_write(const std::wstring& path)
     File file;
     file.handle_ = std::fopen(to_narrow(path).c_str(), "wb");
     return file;
+}
+
+File File::create_shared_write(const std::wstring& path)
+{
+    File file;
+    file.handle_ = std::fopen(to_narrow(path).c_str(), "wb");
+    return file;
+}
+
+bool File::flush()
+{
+    return is_open() && std::fflush(as_stream(handle_)) == 0 && fsync(fileno(as_stream(handle_))) == 0;
 }
 
 bool File::is_open() const { return handle_ != nullptr; }

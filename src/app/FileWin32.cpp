@@ -47,6 +47,22 @@ File File::create_exclusive_write(const std::wstring& path)
     return file;
 }
 
+File File::create_shared_write(const std::wstring& path)
+{
+    File file;
+    const HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+        file.handle_ = handle;
+    }
+    return file;
+}
+
+bool File::flush()
+{
+    return is_open() && FlushFileBuffers(as_handle(handle_)) != FALSE;
+}
+
 bool File::is_open() const { return handle_ != nullptr; }
 
 void File::close()

@@ -39,7 +39,14 @@ std::wstring make_temp_file(const std::wstring& prefix)
     return to_wide(path);
 }
 
+// FileSystemHost.cpp remembers which files are hidden; a deleted file is one no longer.
+void forget_hidden_file(const std::wstring& path);
+
 bool delete_file(const std::wstring& path)
 {
-    return std::remove(to_narrow(path).c_str()) == 0;
+    if (std::remove(to_narrow(path).c_str()) != 0) {
+        return false;
+    }
+    forget_hidden_file(path);
+    return true;
 }

@@ -1,0 +1,53 @@
+#include "device/ClockItem.h"
+
+#include "app/Exception.h"
+#include "app/LocalTime.h"
+#include "app/Text.h"
+#include "device/SettingsBcd.h"
+#include "device/SettingsItems.h"
+
+namespace {
+
+constexpr int text_date_out_of_range = 5021; // "日時が有効な範囲にありません。"
+
+unsigned two_digits(int value) { return static_cast<unsigned>(((value % 100) + 100) % 100); }
+
+} // namespace
+
+ClockSetting clock_setting_from_local_time(int year, int month, int day, int hour, int minute)
+{
+    std::tm wanted{};
+    wanted.tm_year = year - 1900;
+    wanted.tm_mon = month - 1;
+    wanted.tm_mday = day;
+    wanted.tm_hour = hour;
+    wanted.tm_min = minute;
+    wanted.tm_sec = 0;
+    wanted.tm_isdst = -1; // the system decides whether daylight-saving time applies
+    const auto local = round_trip_local_time(wanted);
+    if (!local) {
+        throw FirmInfoException(load_text(text_date_out_of_range));
+    }
+    return {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday, local->tm_hour, local->tm_min};
+}
+
+void put_clock(FirmInfo& list, const ClockSetting& clock)
+{
+    FirmInfo::Value record = list.findOrAdd(ItemClock);
+    const int fields[] = {clock.year, clock.month, clock.day, clock.hour, clock.minute};
+    for (size_t i = 0; i < 5; ++i) {
+        encode_bcd(two_digits(fields[i]), record.data() + i, 1);
+    }
+    record[5] = 0xFF; // the check byte is made when the list is written
+}
+
+std::optional<ClockSetting> get_clock(const FirmInfo& list)
+{
+    if (!list.contains(ItemClock)) {
+        return std::nullopt;
+    }
+    const FirmInfo::ConstValue record = list.find(ItemClock);
+    return ClockSetting{2000 + decode_bcd(record.data(), 1), decode_bcd(record.data() + 1, 1),
+                        decode_bcd(record.data() + 2, 1), decode_bcd(record.data() + 3, 1),
+                        decode_bcd(record.data() + 4, 1)};
+}

@@ -1,0 +1,12 @@
+#pragma once
+// Numbers in the value bytes of the settings records: packed BCD, two decimal digits a byte,
+// most significant first.
+#include <cstddef>
+#include <cstdint>
+
+// Every nibble is read as a digit without checking it, as the recorder does: each byte gives
+// high * 10 + low, and each earlier byte weighs 100 times more. Up to four bytes.
+int decode_bcd(const uint8_t* bytes, size_t count);
+
+// The last 2 * count decimal digits of `value` (higher digits are dropped).
+void encode_bcd(unsigned value, uint8_t* bytes, size_t count);

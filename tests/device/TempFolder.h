@@ -1,0 +1,25 @@
+#pragma once
+// A fresh folder under the system's temporary folder for one test, removed with everything in it
+// (hidden and read-only files included) when the test ends; and whole-file helpers.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::wstring& path() const { return path_; }
+    std::wstring file(const std::wstring& name) const;
+
+private:
+    std::wstring marker_; // the unique temporary file whose name the folder borrows
+    std::wstring path_;
+};
+
+void write_bytes(const std::wstring& path, const std::vector<uint8_t>& bytes);
+std::vector<uint8_t> read_bytes(const std::wstring& path);
+void make_folder(const std::wstring& path);
