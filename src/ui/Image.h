@@ -9,6 +9,8 @@
 class Image {
 public:
     // A picture of the given size with every byte 0 (black); sizes below 0 count as 0.
+    // Throws std::bad_alloc when the buffer cannot be addressed: on the 32-bit program a
+    // width * height * 4 that wrapped around would give a buffer smaller than the picture.
     Image(int width, int height);
     virtual ~Image() = default;
 
@@ -19,6 +21,10 @@ public:
     const uint8_t* pixels() const { return pixels_.data(); }
     // The first byte of buffer row `row` (row 0 is the picture's bottom row).
     uint8_t* row(int row) { return pixels_.data() + static_cast<size_t>(row) * static_cast<size_t>(width_) * 4; }
+    const uint8_t* row(int row) const
+    {
+        return pixels_.data() + static_cast<size_t>(row) * static_cast<size_t>(width_) * 4;
+    }
 
 private:
     int width_;

@@ -1,0 +1,14 @@
+#include "ui/ProcedureFailure.h"
+
+#include "app/Messages.h"
+
+void reportProcedureFailure()
+{
+    static bool reporting = false;
+    if (reporting) {
+        return;
+    }
+    reporting = true;
+    show_current_failure();
+    reporting = false;
+}

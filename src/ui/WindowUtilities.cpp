@@ -1,0 +1,33 @@
+#include "ui/WindowUtilities.h"
+
+bool isEnabled(HWND window)
+{
+    return (GetWindowLongW(window, GWL_STYLE) & WS_DISABLED) == 0;
+}
+
+void setEnabled(HWND window, bool enabled)
+{
+    if (isEnabled(window) == enabled) {
+        return;
+    }
+    EnableWindow(window, enabled ? TRUE : FALSE);
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+}
+
+void centreWindow(HWND window, HWND reference)
+{
+    RECT outer;
+    RECT target;
+    if (!GetWindowRect(window, &outer) || !GetWindowRect(reference, &target)) {
+        return;
+    }
+    POINT place{target.left + ((target.right - target.left) - (outer.right - outer.left)) / 2,
+                target.top + ((target.bottom - target.top) - (outer.bottom - outer.top)) / 2};
+    // Window rectangles are in screen coordinates; a child is placed in its parent's client
+    // coordinates, so the same point must be translated for it to land where it was meant.
+    if ((GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0) {
+        MapWindowPoints(nullptr, GetParent(window), &place, 1);
+    }
+    SetWindowPos(window, nullptr, place.x, place.y, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+}

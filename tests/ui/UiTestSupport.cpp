@@ -1,0 +1,96 @@
+#include "ui/UiTestSupport.h"
+
+#include "app/Messages.h"
+
+namespace {
+
+std::vector<ShownMessage> recorded;
+
+int recordMessage(HWND owner, const std::wstring& text, int captionId, UINT style)
+{
+    recorded.push_back({owner, text, captionId, style});
+    return IDOK;
+}
+
+const wchar_t* hostClass()
+{
+    return testWindowClass(L"TarvoTestHost", DefWindowProcW, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+}
+
+} // namespace
+
+const wchar_t* testWindowClass(const wchar_t* name, WNDPROC procedure, HBRUSH background)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), name, &windowClass)) {
+        return name;
+    }
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hbrBackground = background;
+    windowClass.lpszClassName = name;
+    return RegisterClassExW(&windowClass) != 0 ? name : nullptr;
+}
+
+void pumpPending()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= timeoutMs) {
+            return done();
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
+        pumpPending();
+    }
+    return true;
+}
+
+MessageRecorder::MessageRecorder()
+{
+    recorded.clear();
+    set_message_handler(recordMessage);
+}
+
+MessageRecorder::~MessageRecorder()
+{
+    set_message_handler(nullptr);
+}
+
+const std::vector<ShownMessage>& MessageRecorder::shown() const
+{
+    return recorded;
+}
+
+HostWindow::HostWindow(int x, int y, int width, int height, DWORD style, HWND parent)
+    : window_(CreateWindowExW(0, hostClass(), L"host", style, x, y, width, height, parent, nullptr,
+                              GetModuleHandleW(nullptr), nullptr))
+{
+    UpdateWindow(window_);
+    pumpPending();
+}
+
+HostWindow::~HostWindow()
+{
+    if (IsWindow(window_)) {
+        DestroyWindow(window_);
+    }
+}
+
+COLORREF pixelOf(HWND window, int x, int y)
+{
+    HDC dc = GetDC(window);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return colour;
+}
