@@ -5,7 +5,7 @@
 #include "device/FirmInfo.h"
 #include "device/RecordBytes.h"
 #include "device/SettingsItems.h"
-#include "device/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include "app/Exception.h"
 

@@ -6,7 +6,7 @@
 #include "device/RecordBytes.h"
 #include "device/SettingsItems.h"
 #include "device/ShortWriter.h"
-#include "device/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

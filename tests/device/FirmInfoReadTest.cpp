@@ -3,7 +3,7 @@
 #include "app/Exception.h"
 #include "app/Text.h"
 #include "device/RecordBytes.h"
-#include "device/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "app/Text.h"
 #include "device/RecordBytes.h"
 #include "device/ShortWriter.h"
-#include "device/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

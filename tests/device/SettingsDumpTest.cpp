@@ -3,7 +3,7 @@
 #include "app/FileSystem.h"
 #include "app/Platform.h"
 #include "device/RecordBytes.h"
-#include "device/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

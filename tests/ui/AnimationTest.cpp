@@ -1,7 +1,7 @@
 // The start-up animation as a real child window, driven by its own timer.
 #include "ui/Animation.h"
 
-#include "ui/UiTestSupport.h"
+#include "support/UiTestSupport.h"
 
 #include <gtest/gtest.h>
 

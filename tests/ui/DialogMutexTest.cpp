@@ -5,7 +5,7 @@
 #include "app/Messages.h"
 #include "app/Text.h"
 #include "ui/Dialog.h"
-#include "ui/UiTestSupport.h"
+#include "support/UiTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include "app/Exception.h"
 #include "app/WindowsError.h"
-#include "ui/UiTestSupport.h"
+#include "support/UiTestSupport.h"
 #include "ui/WindowUtilities.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The toolkit's test program; started with the second-viewer flag it plays another running
 // copy of the viewer for the named-mutex test instead.
-#include "ui/UiTestSupport.h"
+#include "support/UiTestSupport.h"
 
 #include <gtest/gtest.h>
 

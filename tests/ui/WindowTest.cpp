@@ -4,7 +4,7 @@
 #include "app/Exception.h"
 #include "app/Text.h"
 #include "app/WindowsError.h"
-#include "ui/UiTestSupport.h"
+#include "support/UiTestSupport.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

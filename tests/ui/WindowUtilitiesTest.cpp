@@ -1,6 +1,6 @@
 #include "ui/WindowUtilities.h"
 
-#include "ui/UiTestSupport.h"
+#include "support/UiTestSupport.h"
 #include "ui/Window.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "device/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include "app/File.h"
 #include "app/FileSystem.h"

@@ -1,4 +1,4 @@
-#include "ui/UiTestSupport.h"
+#include "support/UiTestSupport.h"
 
 #include "app/Messages.h"
 
