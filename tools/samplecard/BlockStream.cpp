@@ -139,7 +139,9 @@ private:
     void sound_block(int index)
     {
         const int64_t offset = int64_t{index} * sound_block_ms;
-        WrittenBlock block = facts(BlockKind::sound, offset, index, 0);
+        // Stamped like the picture taken at the start of its samples.
+        const int number = static_cast<int>(offset * spec_.fps / 1000) + 1;
+        WrittenBlock block = facts(BlockKind::sound, offset, index, number);
         block.sound_length = sound_block_samples;
         const auto from = sound_.begin() + static_cast<long>(index) * sound_block_samples;
         Bytes payload(from, from + sound_block_samples);

@@ -9,6 +9,7 @@ namespace samplecard {
 namespace {
 
 constexpr int event_fps = 30;
+constexpr int max_event_frames = 20000; // far beyond the 900 slots a reader keeps
 // The sensor triggers a few ms after the frame nearest to it was taken.
 constexpr int trigger_after_frame_ms = 8;
 
@@ -20,10 +21,11 @@ WrittenArchive make_event(const EventOptions& options)
 {
     Random random(options.seed);
     const RecorderClock clock = RecorderClock::drawn(random, options.start);
-    const int frames = std::clamp(options.frames, 0, 100000);
+    const int frames = std::clamp(options.frames, 0, max_event_frames);
     const int64_t duration = static_cast<int64_t>(frames) * 1000 / event_fps + 1000;
     const int64_t detection_offset =
-        frame_offset_ms(options.detection_frame, event_fps, options.seed) + trigger_after_frame_ms;
+        frame_offset_ms(std::clamp(options.detection_frame, 0, max_event_frames), event_fps, options.seed) +
+        trigger_after_frame_ms;
 
     const DriveStory story = options.kind == kind_sensor_event
                                  ? DriveStory::braking_event(random.next(), static_cast<int>(duration),

@@ -31,8 +31,10 @@ struct PictureFormat {
 
 struct EventOptions {
     uint64_t seed = 1;
-    int frames = 900;           // frames at 30 per second; the recorder keeps about 30 s
-    int detection_frame = 360;  // the frame at the detection instant (12 s into the recording)
+    int frames = 900;           // frames at 30 per second (about 30 s); held within 0 ... 20000
+    // The frame at the detection instant (12 s into the recording). It may lie beyond the last
+    // frame: the instant then falls after the recording ends.
+    int detection_frame = 360;
     uint8_t kind = kind_sensor_event;
     uint8_t header_byte = 0;
     bool header_flag = false;
@@ -44,8 +46,9 @@ struct EventOptions {
 
 struct ContinuousOptions {
     uint64_t seed = 1;
-    int chapters = 3;
-    int chapter_frames = 600;      // frames at 10 per second in each chapter (600 = one minute)
+    int chapters = 3;              // held within 0 ... 99
+    int chapter_frames = 600;      // frames at 10 per second in each chapter (600 = one minute,
+                                   // held within 0 ... 1200)
     int last_chapter_frames = -1;  // the last chapter's frames when it ended early; -1: as the others
     bool sound = true;
     std::optional<CivilTime> start;

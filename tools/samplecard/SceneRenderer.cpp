@@ -24,7 +24,8 @@ uint8_t mix(uint8_t a, uint8_t b, double t) { return static_cast<uint8_t>(a + (b
 } // namespace
 
 SceneRenderer::SceneRenderer(int width, int height, uint64_t seed)
-    : width_(std::max(width, 1)), height_(std::max(height, 1)), rgb_(static_cast<size_t>(width_) * height_ * 3)
+    : width_(std::clamp(width, min_size, max_size)), height_(std::clamp(height, min_size, max_size)),
+      rgb_(static_cast<size_t>(width_) * height_ * 3)
 {
     Random random(seed);
     for (double& phase : hill_phase_) {

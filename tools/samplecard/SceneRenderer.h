@@ -21,8 +21,12 @@ struct SceneView {
 
 class SceneRenderer {
 public:
-    // Pictures of `width` × `height`; `seed` shapes the hills and the colours of the day.
+    // Pictures of `width` × `height`, each held within 16 ... 4096; `seed` shapes the hills and
+    // the colours of the day.
     SceneRenderer(int width, int height, uint64_t seed);
+
+    static constexpr int min_size = 16;
+    static constexpr int max_size = 4096;
 
     // The picture as 24-bit RGB, top row first; valid until the next call.
     const std::vector<uint8_t>& render(const SceneView& view);

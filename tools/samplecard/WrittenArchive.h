@@ -32,7 +32,9 @@ struct WrittenArchive {
     std::vector<WrittenBlock> blocks; // in file order, including any cut off by a truncation
     int frames = 0;           // frames of the recording, dropped ones included
     uint32_t first_ms = 0;    // block time of frame 0
-    int detection_frame = -1; // the frame nearest the detection instant; -1 without one
+    // The frame the detection instant belongs to (the header's detection ms lies 8 ms after
+    // its block time); -1 for kinds without a detection instant.
+    int detection_frame = -1;
     Bytes sound;              // every sample the sound blocks carry, in order
 };
 
