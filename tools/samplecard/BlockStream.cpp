@@ -14,26 +14,26 @@ constexpr int duplicate_delay_ms = 10;
 
 class StreamWriter {
 public:
-    explicit StreamWriter(const StreamSpec& spec)
-        : spec_(spec), assembler_(spec.header), frames_(spec.picture, spec.scene_seed)
+    explicit StreamWriter(const StreamPlan& plan)
+        : plan_(plan), assembler_(plan.header), frames_(plan.picture, plan.scene_seed)
     {
     }
 
     WrittenArchive write()
     {
-        const int64_t duration = static_cast<int64_t>(spec_.frames) * 1000 / spec_.fps;
+        const int64_t duration = static_cast<int64_t>(plan_.frames) * 1000 / plan_.fps;
         const int sound_blocks =
-            spec_.sound == nullptr ? 0 : static_cast<int>((duration + sound_block_ms - 1) / sound_block_ms);
-        if (spec_.sound != nullptr) {
-            sound_ = spec_.sound->render(*spec_.story, spec_.story_ms, sound_blocks * sound_block_samples,
-                                         spec_.beep_ms);
+            plan_.sound == nullptr ? 0 : static_cast<int>((duration + sound_block_ms - 1) / sound_block_ms);
+        if (plan_.sound != nullptr) {
+            sound_ = plan_.sound->render(*plan_.story, plan_.story_ms, sound_blocks * sound_block_samples,
+                                         plan_.beep_ms);
         }
-        if (!spec_.faults.omit_information_block) {
+        if (!plan_.faults.omit_information_block) {
             information_block();
         }
         int next_sound = 0;
-        for (int frame = 0; frame < spec_.frames; ++frame) {
-            const int64_t offset = frame_offset_ms(frame, spec_.fps, spec_.seed);
+        for (int frame = 0; frame < plan_.frames; ++frame) {
+            const int64_t offset = frame_offset_ms(frame, plan_.fps, plan_.seed);
             while (next_sound < sound_blocks && (next_sound + 1) * int64_t{sound_block_ms} <= offset) {
                 sound_block(next_sound++);
             }
@@ -42,9 +42,9 @@ public:
         while (next_sound < sound_blocks) {
             sound_block(next_sound++);
         }
-        WrittenArchive archive = assembler_.finish(spec_.faults.truncate_to);
-        archive.frames = spec_.frames;
-        archive.first_ms = spec_.clock->counter(spec_.clock_ms);
+        WrittenArchive archive = assembler_.finish(plan_.faults.truncate_to);
+        archive.frames = plan_.frames;
+        archive.first_ms = plan_.clock->counter(plan_.clock_ms);
         archive.sound = std::move(sound_);
         return archive;
     }
@@ -52,18 +52,18 @@ public:
 private:
     BlockStamp stamp(int64_t offset, int number) const
     {
-        const DriveSample state = spec_.story->at(spec_.story_ms + static_cast<double>(offset));
+        const DriveSample state = plan_.story->at(plan_.story_ms + static_cast<double>(offset));
         BlockStamp s;
         s.group = 0;
         s.number = number;
-        s.time = spec_.clock->calendar(spec_.clock_ms + offset);
+        s.time = plan_.clock->calendar(plan_.clock_ms + offset);
         s.g1 = state.g1;
         s.g2 = state.g2;
         s.speed_kmh = state.speed_kmh;
-        s.counter1 = spec_.pictures_before + static_cast<uint64_t>(std::max(number, 0));
-        s.counter2 = spec_.metres_before + static_cast<uint64_t>(state.distance_m);
+        s.counter1 = plan_.pictures_before + static_cast<uint64_t>(std::max(number, 0));
+        s.counter2 = plan_.metres_before + static_cast<uint64_t>(state.distance_m);
         // The unit warms up slowly in the sun behind the windscreen.
-        s.aux = static_cast<uint16_t>(245 + (spec_.clock->counter(spec_.clock_ms + offset) / 60000) % 150);
+        s.aux = static_cast<uint16_t>(245 + (plan_.clock->counter(plan_.clock_ms + offset) / 60000) % 150);
         return s;
     }
 
@@ -71,7 +71,7 @@ private:
     {
         WrittenBlock block;
         block.kind = kind;
-        block.ms = spec_.clock->counter(spec_.clock_ms + offset);
+        block.ms = plan_.clock->counter(plan_.clock_ms + offset);
         block.frame = frame;
         block.stamp = stamp(offset, number);
         return block;
@@ -89,31 +89,31 @@ private:
     void information_block()
     {
         // What the recorder says about itself: picture size and rate, firmware, serial number.
-        Bytes payload = signed_payload(spec_.faults.information_model, 48);
+        Bytes payload = signed_payload(plan_.faults.information_model, 48);
         uint8_t* body = payload.data() + 16;
-        put_be16(body, static_cast<uint32_t>(spec_.picture.width));
-        put_be16(body + 2, static_cast<uint32_t>(spec_.picture.height));
-        body[4] = static_cast<uint8_t>(spec_.fps);
-        body[5] = static_cast<uint8_t>(spec_.picture.quality);
-        body[6] = spec_.header.kind;
+        put_be16(body, static_cast<uint32_t>(plan_.picture.width));
+        put_be16(body + 2, static_cast<uint32_t>(plan_.picture.height));
+        body[4] = static_cast<uint8_t>(plan_.fps);
+        body[5] = static_cast<uint8_t>(plan_.picture.quality);
+        body[6] = plan_.header.kind;
         put_be16(body + 8, firmware_version);
-        put_bcd(body + 10, 4, 10000000 + spec_.seed % 90000000);
+        put_bcd(body + 10, 4, 10000000 + plan_.seed % 90000000);
         assembler_.add(facts(BlockKind::information, 0, -1, 0), picture_block_type, payload);
     }
 
     void foreign_block(int frame, int64_t offset)
     {
         Bytes payload = signed_payload(ModelCode{}, 32);
-        Random random(Random::hash(spec_.seed, static_cast<uint64_t>(frame) + 77));
+        Random random(Random::hash(plan_.seed, static_cast<uint64_t>(frame) + 77));
         for (size_t i = 16; i < payload.size(); ++i) {
             payload[i] = static_cast<uint8_t>(random.next());
         }
-        assembler_.add(facts(BlockKind::foreign, offset, frame, frame + 1), spec_.faults.foreign_type, payload);
+        assembler_.add(facts(BlockKind::foreign, offset, frame, frame + 1), plan_.faults.foreign_type, payload);
     }
 
     void picture(int frame, int64_t offset)
     {
-        const Faults& faults = spec_.faults;
+        const Faults& faults = plan_.faults;
         if (faults.foreign_blocks_before.count(frame) != 0) {
             foreign_block(frame, offset);
         }
@@ -122,7 +122,7 @@ private:
         }
         WrittenBlock block = facts(BlockKind::picture, offset, frame, frame + 1);
         block.stamp.flag = faults.flagged_frames.count(frame) != 0;
-        const DriveSample state = spec_.story->at(spec_.story_ms + static_cast<double>(offset));
+        const DriveSample state = plan_.story->at(plan_.story_ms + static_cast<double>(offset));
         Bytes payload = frames_.payload(state, block.stamp.time, frame, ModelCode{});
         if (faults.broken_signatures.count(frame) != 0) {
             break_signature(payload);
@@ -140,7 +140,7 @@ private:
     {
         const int64_t offset = int64_t{index} * sound_block_ms;
         // Stamped like the picture taken at the start of its samples.
-        const int number = static_cast<int>(offset * spec_.fps / 1000) + 1;
+        const int number = static_cast<int>(offset * plan_.fps / 1000) + 1;
         WrittenBlock block = facts(BlockKind::sound, offset, index, number);
         block.sound_length = sound_block_samples;
         const auto from = sound_.begin() + static_cast<long>(index) * sound_block_samples;
@@ -149,7 +149,7 @@ private:
         assembler_.add(block, sound_block_type, payload);
     }
 
-    const StreamSpec& spec_;
+    const StreamPlan& plan_;
     ArchiveAssembler assembler_;
     FrameMaker frames_;
     Bytes sound_;
@@ -157,9 +157,9 @@ private:
 
 } // namespace
 
-WrittenArchive write_block_stream(const StreamSpec& spec)
+WrittenArchive write_block_stream(const StreamPlan& plan)
 {
-    return StreamWriter(spec).write();
+    return StreamWriter(plan).write();
 }
 
 } // namespace samplecard

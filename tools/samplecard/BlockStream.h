@@ -14,7 +14,7 @@ namespace samplecard {
 inline constexpr int sound_block_ms = 200;
 inline constexpr int sound_block_samples = sound_rate * sound_block_ms / 1000;
 
-struct StreamSpec {
+struct StreamPlan {
     FileHeaderFields header;
     const DriveStory* story = nullptr;
     const RecorderClock* clock = nullptr;
@@ -32,6 +32,6 @@ struct StreamSpec {
     Faults faults;
 };
 
-WrittenArchive write_block_stream(const StreamSpec& spec);
+WrittenArchive write_block_stream(const StreamPlan& plan);
 
 } // namespace samplecard

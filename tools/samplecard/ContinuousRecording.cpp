@@ -49,29 +49,29 @@ WrittenArchive ContinuousRecording::chapter(int index) const
     const int64_t clock_ms = int64_t{index} * chapter_ms;
     const DriveSample first = story_.at(story_ms);
 
-    StreamSpec spec;
-    spec.header.kind = kind_continuous;
-    spec.header.time = clock_.calendar(clock_ms);
-    spec.header.g1 = first.g1;
-    spec.header.g2 = first.g2;
-    spec.header.speed_kmh = first.speed_kmh;
-    spec.story = &story_;
-    spec.clock = &clock_;
-    spec.sound = options_.sound ? &sound_ : nullptr;
-    spec.picture = options_.picture;
-    spec.seed = options_.seed * 1000003 + static_cast<uint64_t>(index);
-    spec.scene_seed = options_.seed;
-    spec.fps = fps;
-    spec.frames = chapter_frames(index);
-    spec.story_ms = story_ms;
-    spec.clock_ms = clock_ms;
-    spec.pictures_before = clock_.first_ms() / 1000 * fps + static_cast<uint64_t>(index) * options_.chapter_frames;
-    spec.metres_before = clock_.first_ms() / 100;
+    StreamPlan plan;
+    plan.header.kind = kind_continuous;
+    plan.header.time = clock_.calendar(clock_ms);
+    plan.header.g1 = first.g1;
+    plan.header.g2 = first.g2;
+    plan.header.speed_kmh = first.speed_kmh;
+    plan.story = &story_;
+    plan.clock = &clock_;
+    plan.sound = options_.sound ? &sound_ : nullptr;
+    plan.picture = options_.picture;
+    plan.seed = options_.seed * 1000003 + static_cast<uint64_t>(index);
+    plan.scene_seed = options_.seed;
+    plan.fps = fps;
+    plan.frames = chapter_frames(index);
+    plan.story_ms = story_ms;
+    plan.clock_ms = clock_ms;
+    plan.pictures_before = clock_.first_ms() / 1000 * fps + static_cast<uint64_t>(index) * options_.chapter_frames;
+    plan.metres_before = clock_.first_ms() / 100;
     const auto faults = options_.faults.find(index);
     if (faults != options_.faults.end()) {
-        spec.faults = faults->second;
+        plan.faults = faults->second;
     }
-    return write_block_stream(spec);
+    return write_block_stream(plan);
 }
 
 std::wstring ContinuousRecording::chapter_name(int index)

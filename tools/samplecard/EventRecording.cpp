@@ -34,31 +34,31 @@ WrittenArchive make_event(const EventOptions& options)
     const EngineSound sound(random.next());
     const DriveSample at_detection = story.at(static_cast<double>(detection_offset));
 
-    StreamSpec spec;
-    spec.header.kind = options.kind;
-    spec.header.time = clock.calendar(detection_offset);
-    spec.header.detection_ms = clock.counter(detection_offset);
-    spec.header.g1 = at_detection.g1;
-    spec.header.g2 = at_detection.g2;
-    spec.header.speed_kmh = at_detection.speed_kmh;
-    spec.header.header_byte = options.header_byte;
-    spec.header.flag = options.header_flag;
-    spec.story = &story;
-    spec.clock = &clock;
-    spec.sound = options.sound ? &sound : nullptr;
-    spec.picture = options.picture;
-    spec.seed = options.seed;
-    spec.scene_seed = options.seed;
-    spec.fps = event_fps;
-    spec.frames = frames;
-    spec.pictures_before = clock.first_ms() / 1000 * event_fps;
-    spec.metres_before = clock.first_ms() / 100;
+    StreamPlan plan;
+    plan.header.kind = options.kind;
+    plan.header.time = clock.calendar(detection_offset);
+    plan.header.detection_ms = clock.counter(detection_offset);
+    plan.header.g1 = at_detection.g1;
+    plan.header.g2 = at_detection.g2;
+    plan.header.speed_kmh = at_detection.speed_kmh;
+    plan.header.header_byte = options.header_byte;
+    plan.header.flag = options.header_flag;
+    plan.story = &story;
+    plan.clock = &clock;
+    plan.sound = options.sound ? &sound : nullptr;
+    plan.picture = options.picture;
+    plan.seed = options.seed;
+    plan.scene_seed = options.seed;
+    plan.fps = event_fps;
+    plan.frames = frames;
+    plan.pictures_before = clock.first_ms() / 1000 * event_fps;
+    plan.metres_before = clock.first_ms() / 100;
     if (has_detection_instant(options.kind)) {
-        spec.beep_ms = static_cast<double>(detection_offset) + 40;
+        plan.beep_ms = static_cast<double>(detection_offset) + 40;
     }
-    spec.faults = options.faults;
+    plan.faults = options.faults;
 
-    WrittenArchive archive = write_block_stream(spec);
+    WrittenArchive archive = write_block_stream(plan);
     archive.detection_frame = has_detection_instant(options.kind) ? options.detection_frame : -1;
     return archive;
 }
