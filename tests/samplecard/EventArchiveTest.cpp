@@ -263,6 +263,46 @@ TEST(EventArchive, VideoInfRepeatsTheHeaderAndCountsTheBlocks)
     EXPECT_EQ(be32(inf, 40), event.bytes.size());
 }
 
+TEST(EventArchive, SoundLayoutSetsBlockPeriodAndLength)
+{
+    EventOptions options = small_event();
+    options.frames = 30;
+    options.detection_frame = 10;
+    options.sound_layout.period_ms = 100;
+    const auto sound_blocks = [](const WrittenArchive& event) {
+        std::vector<ChainBlock> found;
+        bool complete = false;
+        for (const ChainBlock& block : block_chain(event.bytes, complete)) {
+            if (block.type == 0xAA) {
+                found.push_back(block);
+            }
+        }
+        return found;
+    };
+    // Exactly the period's samples: 1102 and 1103 by turns, a second's worth in ten blocks.
+    const WrittenArchive exact = make_event(options);
+    const auto blocks = sound_blocks(exact);
+    ASSERT_EQ(blocks.size(), 10u);
+    uint32_t total = 0;
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        const uint32_t length = be32(exact.bytes, blocks[i].offset + 8);
+        EXPECT_TRUE(length == 1102 || length == 1103) << length;
+        EXPECT_EQ(blocks[i].ms, exact.first_ms + 100 * static_cast<uint32_t>(i));
+        total += length;
+    }
+    EXPECT_EQ(total, 11025u);
+    EXPECT_EQ(exact.sound.size(), 11025u);
+
+    // Fewer samples than the period: every block carries 800.
+    options.sound_layout.samples = 800;
+    const WrittenArchive short_blocks = make_event(options);
+    for (const ChainBlock& block : sound_blocks(short_blocks)) {
+        EXPECT_EQ(be32(short_blocks.bytes, block.offset + 8), 800u);
+        EXPECT_EQ(block.payload_size, 800u);
+    }
+    EXPECT_EQ(short_blocks.sound.size(), 8000u);
+}
+
 TEST(EventArchive, FullSizePicturesAre640By480)
 {
     EventOptions options;

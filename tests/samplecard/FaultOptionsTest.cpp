@@ -57,7 +57,7 @@ TEST(FaultOptions, MissingFramesHaveNoBlockAtAll)
     EXPECT_TRUE(complete);
 }
 
-TEST(FaultOptions, DuplicateFramesComeTwiceTenMsApartInTheSameSlot)
+TEST(FaultOptions, DuplicateFramesComeTwiceInTheSameSlot)
 {
     EventOptions options = tiny_event();
     options.faults.duplicate_frames = {5};
@@ -73,6 +73,11 @@ TEST(FaultOptions, DuplicateFramesComeTwiceTenMsApartInTheSameSlot)
                      event.bytes.begin() + static_cast<long>(b.offset + 64 + b.payload_size));
     };
     EXPECT_EQ(payload(copies[0]), payload(copies[1]));
+
+    options.faults.duplicate_delay_ms = 20;
+    const auto later = picture_blocks_of(make_event(options).bytes, 5);
+    ASSERT_EQ(later.size(), 2u);
+    EXPECT_EQ(later[1].ms, later[0].ms + 20);
 }
 
 TEST(FaultOptions, BrokenSignatureDamagesOnlyThatBlocksSignature)

@@ -10,12 +10,12 @@ namespace samplecard {
 namespace {
 
 constexpr uint16_t firmware_version = 0x0102; // BCD 01.02
-constexpr int duplicate_delay_ms = 10;
 
 class StreamWriter {
 public:
     explicit StreamWriter(const StreamPlan& plan)
-        : plan_(plan), assembler_(plan.header), frames_(plan.picture, plan.scene_seed)
+        : plan_(plan), assembler_(plan.header), frames_(plan.picture, plan.scene_seed),
+          sound_period_(std::clamp(plan.sound_layout.period_ms, 10, 2000))
     {
     }
 
@@ -23,9 +23,10 @@ public:
     {
         const int64_t duration = static_cast<int64_t>(plan_.frames) * 1000 / plan_.fps;
         const int sound_blocks =
-            plan_.sound == nullptr ? 0 : static_cast<int>((duration + sound_block_ms - 1) / sound_block_ms);
-        if (plan_.sound != nullptr) {
-            sound_ = plan_.sound->render(*plan_.story, plan_.story_ms, sound_blocks * sound_block_samples,
+            plan_.sound == nullptr ? 0 : static_cast<int>((duration + sound_period_ - 1) / sound_period_);
+        if (sound_blocks > 0) {
+            sound_ = plan_.sound->render(*plan_.story, plan_.story_ms,
+                                         static_cast<int>(sound_start(sound_blocks - 1) + sound_length(sound_blocks - 1)),
                                          plan_.beep_ms);
         }
         if (!plan_.faults.omit_information_block) {
@@ -34,7 +35,7 @@ public:
         int next_sound = 0;
         for (int frame = 0; frame < plan_.frames; ++frame) {
             const int64_t offset = frame_offset_ms(frame, plan_.fps, plan_.seed);
-            while (next_sound < sound_blocks && (next_sound + 1) * int64_t{sound_block_ms} <= offset) {
+            while (next_sound < sound_blocks && (next_sound + 1) * sound_period_ <= offset) {
                 sound_block(next_sound++);
             }
             picture(frame, offset);
@@ -45,7 +46,7 @@ public:
         WrittenArchive archive = assembler_.finish(plan_.faults.truncate_to);
         archive.frames = plan_.frames;
         archive.first_ms = plan_.clock->counter(plan_.clock_ms);
-        archive.sound = std::move(sound_);
+        archive.sound = std::move(carried_);
         return archive;
     }
 
@@ -130,21 +131,30 @@ private:
         }
         assembler_.add(block, picture_block_type, payload);
         if (faults.duplicate_frames.count(frame) != 0) {
-            block.ms += duplicate_delay_ms;
+            block.ms += static_cast<uint32_t>(faults.duplicate_delay_ms);
             block.duplicate = true;
             assembler_.add(block, picture_block_type, payload);
         }
     }
 
+    // Where block `index`'s samples start in the sound, and how many it carries.
+    int64_t sound_start(int index) const { return int64_t{index} * sound_period_ * sound_rate / 1000; }
+    int64_t sound_length(int index) const
+    {
+        const int samples = plan_.sound_layout.samples;
+        return samples < 0 ? sound_start(index + 1) - sound_start(index) : std::min(samples, 60000);
+    }
+
     void sound_block(int index)
     {
-        const int64_t offset = int64_t{index} * sound_block_ms;
+        const int64_t offset = int64_t{index} * sound_period_;
         // Stamped like the picture taken at the start of its samples.
         const int number = static_cast<int>(offset * plan_.fps / 1000) + 1;
         WrittenBlock block = facts(BlockKind::sound, offset, index, number);
-        block.sound_length = sound_block_samples;
-        const auto from = sound_.begin() + static_cast<long>(index) * sound_block_samples;
-        Bytes payload(from, from + sound_block_samples);
+        block.sound_length = static_cast<uint32_t>(sound_length(index));
+        const auto from = sound_.begin() + static_cast<long>(sound_start(index));
+        Bytes payload(from, from + static_cast<long>(block.sound_length));
+        carried_.insert(carried_.end(), payload.begin(), payload.end());
         payload.resize((payload.size() + 3) / 4 * 4, 0x80); // the recorder pads to whole words
         assembler_.add(block, sound_block_type, payload);
     }
@@ -152,7 +162,9 @@ private:
     const StreamPlan& plan_;
     ArchiveAssembler assembler_;
     FrameMaker frames_;
-    Bytes sound_;
+    int64_t sound_period_;
+    Bytes sound_;   // the whole sound of the recording
+    Bytes carried_; // what the sound blocks carry, in order
 };
 
 } // namespace

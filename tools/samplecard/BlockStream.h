@@ -1,7 +1,7 @@
 #pragma once
 // The block stream that event and chapter files share: the information block, then the
 // pictures at the frame rate with the sound blocks between them, each sound block written as
-// soon as its 200 ms of samples are complete. Faults are applied on the way.
+// soon as its period is over. Faults are applied on the way.
 #include "samplecard/DriveStory.h"
 #include "samplecard/EngineSound.h"
 #include "samplecard/RecorderClock.h"
@@ -10,15 +10,12 @@
 
 namespace samplecard {
 
-// Sound goes into blocks of 200 ms: 2205 samples, exactly on the millisecond grid.
-inline constexpr int sound_block_ms = 200;
-inline constexpr int sound_block_samples = sound_rate * sound_block_ms / 1000;
-
 struct StreamPlan {
     FileHeaderFields header;
     const DriveStory* story = nullptr;
     const RecorderClock* clock = nullptr;
     const EngineSound* sound = nullptr; // none: a recording without sound blocks
+    SoundLayout sound_layout;
     PictureFormat picture;
     uint64_t seed = 1;       // capture jitter and foreign data
     uint64_t scene_seed = 1; // hills and light of the pictures: one per drive

@@ -58,6 +58,7 @@ WrittenArchive ContinuousRecording::chapter(int index) const
     plan.story = &story_;
     plan.clock = &clock_;
     plan.sound = options_.sound ? &sound_ : nullptr;
+    plan.sound_layout = options_.sound_layout;
     plan.picture = options_.picture;
     plan.seed = options_.seed * 1000003 + static_cast<uint64_t>(index);
     plan.scene_seed = options_.seed;

@@ -46,6 +46,7 @@ WrittenArchive make_event(const EventOptions& options)
     plan.story = &story;
     plan.clock = &clock;
     plan.sound = options.sound ? &sound : nullptr;
+    plan.sound_layout = options.sound_layout;
     plan.picture = options.picture;
     plan.seed = options.seed;
     plan.scene_seed = options.seed;

@@ -13,14 +13,23 @@ namespace samplecard {
 // frames from 0; numbers beyond the recording are ignored.
 struct Faults {
     std::set<int> missing_frames;        // dropped by the recorder: no block at all
-    std::set<int> duplicate_frames;      // written twice; the copy 10 ms later, in the same slot
+    std::set<int> duplicate_frames;      // written twice, the copy right after the first
     std::set<int> broken_signatures;     // the picture block's signature has one letter changed
     std::set<int> foreign_blocks_before; // a block of another type comes before the frame's block
     uint8_t foreign_type = 0x3C;         // the type byte of those blocks
     std::set<int> flagged_frames;        // frame flag set (bit 0 of block byte 61)
     int64_t truncate_to = -1;            // the file cut to this many bytes; -1 keeps it whole
+    int duplicate_delay_ms = 10;         // how much later the copy of a duplicate frame comes
     bool omit_information_block = false; // the first picture block is then an ordinary frame
     ModelCode information_model{};       // the model code in the information block's payload
+};
+
+// How the recorder cuts its sound into blocks. By default one block of 2205 samples every
+// 200 ms, so that the blocks join exactly on the millisecond grid.
+struct SoundLayout {
+    int period_ms = 200; // one block every this many ms; held within 10 ... 2000
+    int samples = -1;    // samples per block; -1: exactly the period's worth (fewer leave gaps,
+                         // more overlap the next block); held within 0 ... 60000
 };
 
 struct PictureFormat {
@@ -39,6 +48,7 @@ struct EventOptions {
     uint8_t header_byte = 0;
     bool header_flag = false;
     bool sound = true;
+    SoundLayout sound_layout;
     std::optional<CivilTime> start; // the first frame's date and time; from the seed when absent
     PictureFormat picture;
     Faults faults;
@@ -51,6 +61,7 @@ struct ContinuousOptions {
                                    // held within 0 ... 1200)
     int last_chapter_frames = -1;  // the last chapter's frames when it ended early; -1: as the others
     bool sound = true;
+    SoundLayout sound_layout;
     std::optional<CivilTime> start;
     PictureFormat picture;
     std::map<int, Faults> faults;  // by chapter index (0 is "Video0001.dmv")
