@@ -3,7 +3,8 @@
 #include "samplecard/BlockStream.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <cwchar>
+#include <iterator>
 
 namespace samplecard {
 

@@ -3,7 +3,8 @@
 #include "samplecard/FrameMaker.h"
 #include "samplecard/RecorderClock.h"
 
-#include <cstdio>
+#include <cwchar>
+#include <iterator>
 
 namespace samplecard {
 

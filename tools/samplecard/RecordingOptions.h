@@ -35,7 +35,7 @@ struct SoundLayout {
 struct PictureFormat {
     int width = 640;
     int height = 480;
-    int quality = 70; // libjpeg quality 1 ... 100
+    int quality = 70; // libjpeg quality 1 ... 100; width and height are held within 16 ... 4096
 };
 
 struct EventOptions {
