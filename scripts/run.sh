@@ -8,17 +8,27 @@ cd "$root"
 bash scripts/setup.sh
 bash scripts/deps.sh
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target Tarvo_Viewer
+cmake --build --preset windows --target Tarvo_Viewer sample-card
 
 source scripts/lib/wine.sh
 bin=$root/build/win32/bin
-if [ -x "$bin/sample-card.exe" ] || [ -f "$bin/sample-card.exe" ]; then
-  : # the sample card is written by the run command once the writer exists
-fi
+
+# A card to open: written once next to the viewer, by the Windows writer under the running Wine.
+write_sample_card() {
+  [ -d "$bin/SampleCard" ] && return 0
+  echo "writing a sample card to $bin/SampleCard" >&2
+  if ! (cd "$bin" && wine sample-card.exe SampleCard.partial >/dev/null); then
+    rm -rf "$bin/SampleCard.partial"
+    echo "could not write the sample card" >&2
+    return 1
+  fi
+  mv "$bin/SampleCard.partial" "$bin/SampleCard"
+}
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   tarvo_start_wine
   trap tarvo_stop_all EXIT
+  write_sample_card
   (cd "$bin" && wine Tarvo_Viewer.exe)
   exit 0
 fi
@@ -26,6 +36,7 @@ fi
 trap tarvo_stop_all EXIT
 tarvo_start_display own
 tarvo_start_wine
+write_sample_card
 (cd "$bin" && wine Tarvo_Viewer.exe) &
 viewer=$!
 shot=$root/build/screenshot.png
