@@ -1,0 +1,120 @@
+#pragma once
+// The playback engine and the picture window: opens one recording (an event recording, one
+// picture, or one chapter of a continuous recording), runs the frame clock in step with the
+// sound, asks the background loader for each frame's picture, moves from chapter to chapter,
+// and tells its owner every time the state or the position changes.
+#include "playback/GammaCorrection.h"
+#include "playback/PictureView.h"
+#include "ui/Window.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class IPlayerOwner;
+class IVideoInfo;
+class Image;
+class ImageLoader;
+class WaveAudioPlayer;
+
+class VideoPlayer : public Window {
+public:
+    enum State { nothing_open = 0, playing = 1, stopped = 2, paused = 3 };
+    static constexpr int chapter_frames = 600;
+    static constexpr int max_chapters = 60;
+
+    // A visible 640 x 480 child of `parent`; the object belongs to its window.
+    VideoPlayer(HWND parent, IPlayerOwner& owner);
+    ~VideoPlayer() override;
+
+    LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // Set by the main window before opening: the DataType of what is opened, and in image mode
+    // the file name of the picture.
+    void set_opened_kind(int kind) { opened_kind_ = kind; }
+    void set_picture_name(const std::wstring& name) { picture_name_ = name; }
+
+    // Opens the event recording of `folder` (or, for the image kind, the named picture);
+    // leaves the player stopped at frame 0 with the first picture requested.
+    void open(const std::wstring& folder);
+    // Lists the chapters of the continuous recording in `folder`; returns the total frames.
+    int load_chapters(const std::wstring& folder);
+    // Opens chapter `index` of the listed chapters; false when it cannot be read.
+    bool open_chapter(int index);
+    // Image mode: opens the named picture of `folder`.
+    void open_picture(const std::wstring& folder);
+    void close();
+
+    void play(int frame);
+    void stop();
+    void pause();
+    void resume();
+    void seek(int frame);
+    // A position over all chapters of a continuous recording (the position bar).
+    void seek_total(int position, int then_play);
+
+    int state() const { return state_; }
+    int frame() const { return frame_; }
+    int frame_period_ms() const { return frame_period_ms_; }
+    double frame_period() const { return frame_period_; }
+    const IVideoInfo* info() const { return info_.get(); }
+    int chapter() const { return chapter_; }
+    int chapter_count() const { return static_cast<int>(chapter_paths_.size()); }
+    int total_frames() const { return total_frames_; }
+    const std::wstring& folder() const { return folder_; }
+    WaveAudioPlayer& sound() { return *sound_; }
+    GammaCorrection& brightness() { return brightness_; }
+    ImageLoader& loader() { return *loader_; }
+    const Image* picture() const { return picture_.get(); }
+    // The capture time of the detection frame, else of the first frame that has a record;
+    // 0 when nothing is open.
+    int64_t frame_time() const;
+
+private:
+    void on_tick();
+    void on_picture_delivered(int index, Image* picture);
+    void on_sound_end();
+    void on_paint();
+    void on_context_menu(int x, int y);
+    void on_command(WPARAM wParam, LPARAM lParam);
+
+    void schedule_next_tick();
+    void advance();
+    void end_of_data();
+    void request_picture();
+    void notify();
+    void repaint();
+    void set_frame_rate();
+    int clamp(int frame) const;
+    bool image_mode() const;
+    bool continuous_mode() const;
+    void create_information();
+    void open_sound();
+    void end_stopwatch_if_last_chapter();
+    void warn(HWND owner, const std::wstring& text);
+
+    IPlayerOwner& owner_;
+    WaveAudioPlayer* sound_ = nullptr; // belongs to its own (message-only) window
+    int state_ = nothing_open;
+    int frame_ = 0;
+    int frame_period_ms_ = 33;
+    double frame_period_ = 1000.0 / 30;
+    bool waiting_for_sound_end_ = false;
+    int opened_kind_ = 0;
+    std::wstring picture_name_;
+    bool picture_arrived_ = false;
+    bool first_picture_arrived_ = false;
+    int chapter_ = 0;
+    int total_frames_ = 0;
+    std::vector<std::wstring> chapter_paths_;
+    unsigned tick_start_ = 0;
+    unsigned timer_resolution_ = 0;
+    std::unique_ptr<IVideoInfo> info_;
+    std::wstring folder_;
+    std::unique_ptr<Image> picture_;
+    GammaCorrection brightness_;
+    PictureView view_;
+    std::unique_ptr<ImageLoader> loader_;
+    bool reporting_missing_folder_ = false;
+};
