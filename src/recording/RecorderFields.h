@@ -2,6 +2,7 @@
 // The recorder's number encodings: BCD numbers, BCD G values, raw sensor G counts, BCD speeds
 // and BCD dates. Each is decoded here and nowhere else.
 #include <cstdint>
+#include <ctime>
 
 // `bytes` BCD bytes as a decimal number, high nibble first. A nibble above 9 counts with its
 // value as if it were a digit, as the recorder's own reader does.
@@ -23,3 +24,7 @@ int64_t bcd_time(const uint8_t* p);
 // The local calendar time as seconds since 1970, or 0 when converting it back does not give
 // the same six values.
 int64_t local_time_value(int year, int month, int day, int hour, int minute, int second);
+
+// A time value as local calendar time (the C runtime's 64-bit conversion on every platform);
+// false when it has none.
+bool local_calendar(int64_t value, std::tm& out);
