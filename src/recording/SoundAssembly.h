@@ -14,8 +14,9 @@ struct SoundBlock {
     int64_t payload_position = 0;
 };
 
-// A damaged block time must not fill the disk with silence: the sound ends after an hour.
-constexpr int64_t max_sound_bytes = 11025LL * 3600;
+// A damaged block time must not fill the disk with silence. No file plays longer than 900
+// frames at 10 per second (90 s), so the sound ends after three minutes.
+constexpr int64_t max_sound_bytes = 11025LL * 180;
 
 // Appends the samples of `blocks` (in any order) to `wave`; returns the bytes appended.
 int64_t assemble_sound(File& archive, std::vector<SoundBlock> blocks, WaveFile& wave);

@@ -47,12 +47,9 @@ void VideoArchive::reset()
         sound_path_.clear();
     }
     // Nothing of the previous recording may show through a load that does not set it.
-    kind_code_ = 0;
-    header_g1_ = header_g2_ = 0.0;
-    header_time_ = recording_time_ = start_time_ = end_time_ = 0;
-    detection_ms_ = start_ms_ = end_ms_ = 0;
-    header_flag_ = header_byte_ = 0;
-    header_speed_ = 0;
+    header_ = FileHeader{};
+    recording_time_ = start_time_ = end_time_ = 0;
+    start_ms_ = end_ms_ = 0;
 }
 
 const FrameRecord* VideoArchive::frame_record(int index) const
@@ -93,16 +90,16 @@ std::unique_ptr<FrameRecord> VideoArchive::read_picture_file(File& file, const s
     auto record = std::make_unique<FrameRecord>(decode_block_header(peek, 0));
     record->path = path;
     // A picture describes itself: its block stands in for the file header.
-    kind_code_ = picture_kind_code;
-    header_time_ = record->time;
-    header_g1_ = record->g1;
-    header_g2_ = record->g2;
-    header_speed_ = record->speed;
-    header_byte_ = static_cast<uint8_t>(record->aux_low);
-    header_flag_ = record->frame_flag;
-    detection_ms_ = 0;
+    header_.kind_code = picture_kind_code;
+    header_.time = record->time;
+    header_.g1 = record->g1;
+    header_.g2 = record->g2;
+    header_.speed = record->speed;
+    header_.header_byte = static_cast<uint8_t>(record->aux_low);
+    header_.flag = record->frame_flag;
+    header_.detection_ms = 0;
     any_flag_ = record->frame_flag != 0;
-    recording_time_ = header_time_;
+    recording_time_ = header_.time;
     return record;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/File.h"
+#include "recording/ArchiveLayout.h"
 #include "recording/FramePlacement.h"
 #include "recording/FrameRecord.h"
 
@@ -41,14 +42,14 @@ public:
     // Closes the file, frees the frames, deletes the sound file and forgets the last load.
     void reset();
 
-    int kind_code() const { return kind_code_; }
-    double header_g1() const { return header_g1_; }
-    double header_g2() const { return header_g2_; }
-    int64_t header_time() const { return header_time_; }
-    int32_t detection_ms() const { return detection_ms_; }
-    uint8_t header_flag() const { return header_flag_; }
-    uint8_t header_byte() const { return header_byte_; }
-    int header_speed() const { return header_speed_; }
+    int kind_code() const { return header_.kind_code; }
+    double header_g1() const { return header_.g1; }
+    double header_g2() const { return header_.g2; }
+    int64_t header_time() const { return header_.time; }
+    int32_t detection_ms() const { return header_.detection_ms; }
+    uint8_t header_flag() const { return header_.flag; }
+    uint8_t header_byte() const { return header_.header_byte; }
+    int header_speed() const { return header_.speed; }
     int detection_index() const { return detection_index_; }
     bool any_flag() const { return any_flag_; }
     int frame_count() const { return frame_count_; }
@@ -83,14 +84,7 @@ private:
     File file_;
     FrameSlots slots_;
     int frame_count_ = 0;
-    int kind_code_ = 0;
-    double header_g1_ = 0.0;
-    double header_g2_ = 0.0;
-    int64_t header_time_ = 0;
-    int32_t detection_ms_ = 0;
-    uint8_t header_flag_ = 0;
-    uint8_t header_byte_ = 0;
-    int header_speed_ = 0;
+    FileHeader header_; // a picture's own block stands in for it in image mode
     int detection_index_ = -1;
     bool any_flag_ = false;
     std::vector<TimeIndexEntry> time_index_;

@@ -88,15 +88,7 @@ void VideoArchive::read_stream(FrameClock clock)
     open_sound_file(wave);
 
     int64_t first_block = 0;
-    const FileHeader header = read_file_start(file_, first_block);
-    kind_code_ = header.kind_code;
-    header_time_ = header.time;
-    detection_ms_ = header.detection_ms;
-    header_g1_ = header.g1;
-    header_g2_ = header.g2;
-    header_speed_ = header.speed;
-    header_byte_ = header.header_byte;
-    header_flag_ = header.flag;
+    header_ = read_file_start(file_, first_block);
 
     const ModelCode code = model_code();
     std::vector<std::unique_ptr<FrameRecord>> records;
@@ -136,10 +128,10 @@ void VideoArchive::place_stream_frames(std::vector<std::unique_ptr<FrameRecord>>
             any_flag_ = true;
         }
     }
-    if (clock == FrameClock::event && (kind_code_ == 1 || kind_code_ == 2)) {
-        detection_index_ = find_detection_frame(slots_, frame_count_, detection_ms_);
+    if (clock == FrameClock::event && (header_.kind_code == 1 || header_.kind_code == 2)) {
+        detection_index_ = find_detection_frame(slots_, frame_count_, header_.detection_ms);
         if (detection_index_ >= 0) {
-            slots_[static_cast<size_t>(detection_index_)]->marker = kind_code_;
+            slots_[static_cast<size_t>(detection_index_)]->marker = header_.kind_code;
         }
         apply_pre_roll(slots_, frame_count_, detection_index_);
     }
@@ -148,12 +140,12 @@ void VideoArchive::place_stream_frames(std::vector<std::unique_ptr<FrameRecord>>
     if (clock == FrameClock::chapter) {
         store_chapter_row();
     }
-    any_flag_ = any_flag_ || header_flag_ != 0;
+    any_flag_ = any_flag_ || header_.flag != 0;
     set_valid_span();
     if (clock == FrameClock::event) {
         check_detection();
     }
-    recording_time_ = header_time_;
+    recording_time_ = header_.time;
 }
 
 void VideoArchive::check_detection()
@@ -165,9 +157,10 @@ void VideoArchive::check_detection()
     const auto within_times = [this](int64_t time) {
         return time != 0 && time >= start_time_ && time <= end_time_;
     };
-    const bool ms_within = detection_ms_ != 0 && detection_ms_ >= start_ms_ && detection_ms_ <= end_ms_;
-    if (!within_times(frame_time) || !within_times(header_time_) || !ms_within) {
-        kind_code_ = 0;
+    const int32_t ms = header_.detection_ms;
+    const bool ms_within = ms != 0 && ms >= start_ms_ && ms <= end_ms_;
+    if (!within_times(frame_time) || !within_times(header_.time) || !ms_within) {
+        header_.kind_code = 0;
         detection_index_ = -1;
     }
 }

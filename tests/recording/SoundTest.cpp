@@ -206,7 +206,7 @@ TEST_F(Sound, WithoutATemporaryFileTheRecordingLoadsSilently)
 
 TEST_F(Sound, ADamagedTimeCannotMakeTheWaveEndless)
 {
-    // Two billion ms apart: the product with 11025 needs 64 bits, and the sound stops at an hour.
+    // Two billion ms apart: the product with 11025 needs 64 bits, and the sound stops at three minutes.
     load_event(with_sound({{0, samples(20, 0x10)}, {2000000000, samples(20, 0x30)}}).bytes());
     const Bytes data = wave_data(archive);
     ASSERT_EQ(data.size(), static_cast<size_t>(max_sound_bytes));
