@@ -42,14 +42,14 @@ TEST_F(BlockStream, AMissingFileCannotBeRead)
 TEST_F(BlockStream, IndexEntriesAreSkippedUnread)
 {
     for (const int entries : {0, 1, 3, 255}) {
-        ArchiveBuilder builder(HeaderSpec(), entries);
+        ArchiveBuilder builder(HeaderFields(), entries);
         builder.information_block().picture(1000).picture(1100);
         load_event(builder.bytes());
         EXPECT_EQ(archive.frame_count(), 4) << entries;
         EXPECT_EQ(archive.frame_record(0)->payload_position, 48 + entries * 8 + 112 + 64) << entries;
     }
     // Announced entries that the file does not hold: nothing follows.
-    EXPECT_NO_THROW(load_event(truncated(ArchiveBuilder(HeaderSpec(), 4).bytes(), 48 + 20)));
+    EXPECT_NO_THROW(load_event(truncated(ArchiveBuilder(HeaderFields(), 4).bytes(), 48 + 20)));
     EXPECT_EQ(archive.frame_count(), 0);
 }
 
@@ -85,7 +85,7 @@ TEST_F(BlockStream, TheInformationBlockMustCarryTheModelCode)
 
 TEST_F(BlockStream, PicturesWithoutPayloadAreDropped)
 {
-    BlockSpec empty;
+    BlockFields empty;
     empty.ms = 1050;
     empty.payload_size = 0;
     ArchiveBuilder builder;
@@ -96,7 +96,7 @@ TEST_F(BlockStream, PicturesWithoutPayloadAreDropped)
 
 TEST_F(BlockStream, ABrokenSignatureIsPassedBySearchingForTheNext)
 {
-    BlockSpec broken;
+    BlockFields broken;
     broken.ms = 1033;
     Bytes payload = masked_payload(200);
     payload[5] = 'X';
@@ -116,7 +116,7 @@ TEST_F(BlockStream, TheSearchForASignatureReachesOneMebibyte)
 {
     // The search starts after the broken block's header and covers 1 MiB from there.
     for (const size_t shift : {size_t{0}, size_t{1}}) {
-        BlockSpec broken;
+        BlockFields broken;
         broken.ms = 1033;
         broken.payload_size = 16;
         ArchiveBuilder builder;
@@ -135,7 +135,7 @@ TEST_F(BlockStream, AMisplacedReadingFindsTheBlockAgain)
 {
     // A sound block whose size is a little off leaves the reading beside the next block.
     for (const int error : {-2, -1, 1, 2}) {
-        BlockSpec sound;
+        BlockFields sound;
         sound.type = 0xAA;
         sound.ms = 1000;
         sound.sound_length = 100;
@@ -149,7 +149,7 @@ TEST_F(BlockStream, AMisplacedReadingFindsTheBlockAgain)
 
 TEST_F(BlockStream, ANegativeSizeNeverStepsBack)
 {
-    BlockSpec negative;
+    BlockFields negative;
     negative.ms = 1033;
     negative.payload_size = -144; // literally: back onto its own header, for ever
     ArchiveBuilder builder;
@@ -157,7 +157,7 @@ TEST_F(BlockStream, ANegativeSizeNeverStepsBack)
     load_event(builder.bytes());
     EXPECT_EQ(slot_times(), (std::vector<int>{1000, 1000, 1000, 1100}));
 
-    BlockSpec negative_sound = negative;
+    BlockFields negative_sound = negative;
     negative_sound.type = 0xAA;
     negative_sound.sound_length = 50;
     ArchiveBuilder sound;
@@ -177,7 +177,7 @@ TEST_F(BlockStream, ANegativeSizeNeverStepsBack)
 
 TEST_F(BlockStream, ForeignBlocksAreDropped)
 {
-    BlockSpec foreign;
+    BlockFields foreign;
     foreign.type = 0x33;
     foreign.ms = 1033;
     ArchiveBuilder builder;

@@ -6,15 +6,15 @@ namespace {
 
 using ChapterArchive = ArchiveFixture;
 
-ArchiveBuilder chapter_with(const std::vector<std::pair<int32_t, int>>& ms_and_speed, const HeaderSpec& header = {})
+ArchiveBuilder chapter_with(const std::vector<std::pair<int32_t, int>>& ms_and_speed, const HeaderFields& header = {})
 {
     ArchiveBuilder builder(header);
     builder.information_block();
     for (const auto& [ms, speed] : ms_and_speed) {
-        BlockSpec spec;
-        spec.ms = ms;
-        spec.speed = speed;
-        builder.picture(spec, masked_payload(24));
+        BlockFields fields;
+        fields.ms = ms;
+        fields.speed = speed;
+        builder.picture(fields, masked_payload(24));
     }
     return builder;
 }
@@ -30,7 +30,7 @@ TEST_F(ChapterArchive, SlotsAreTenthsOfASecond)
 
 TEST_F(ChapterArchive, ChaptersHaveNoDetectionInstant)
 {
-    HeaderSpec header;
+    HeaderFields header;
     header.kind = 0x10;
     header.detection_ms = 600;
     load_chapter(chapter_with({{500, 1}, {600, 2}}, header).bytes());

@@ -8,16 +8,16 @@ namespace {
 
 using EventArchive = ArchiveFixture;
 
-HeaderSpec detection_header(int32_t detection_ms, uint8_t kind = 0x10)
+HeaderFields detection_header(int32_t detection_ms, uint8_t kind = 0x10)
 {
-    HeaderSpec header;
+    HeaderFields header;
     header.kind = kind;
     header.detection_ms = detection_ms;
     return header;
 }
 
 // Pictures at the given block times, every one with a valid capture time.
-ArchiveBuilder pictures_at(const HeaderSpec& header, const std::vector<int32_t>& times)
+ArchiveBuilder pictures_at(const HeaderFields& header, const std::vector<int32_t>& times)
 {
     ArchiveBuilder builder(header);
     builder.information_block();
@@ -40,7 +40,7 @@ std::vector<int32_t> frame_times(int count, int32_t t0 = 5000)
 TEST_F(EventArchive, SlotsAreExactThirtiethsOfASecondFromTheFirstPicture)
 {
     // 100 ms after the first picture is exactly slot 3; 99 ms is still slot 2.
-    load_event(pictures_at(HeaderSpec(), {1000, 1099, 1100, 1033, 1034}).bytes());
+    load_event(pictures_at(HeaderFields(), {1000, 1099, 1100, 1033, 1034}).bytes());
     ASSERT_EQ(archive.frame_count(), 4);
     EXPECT_EQ(archive.frame_record(0)->ms, 1000);
     EXPECT_EQ(archive.frame_record(1)->ms, 1034);
@@ -50,10 +50,10 @@ TEST_F(EventArchive, SlotsAreExactThirtiethsOfASecondFromTheFirstPicture)
 
 TEST_F(EventArchive, TheFirstPictureReadKeepsASharedSlot)
 {
-    BlockSpec first;
+    BlockFields first;
     first.ms = 7000;
     first.speed = 11;
-    BlockSpec second = first;
+    BlockFields second = first;
     second.ms = 7020;
     second.speed = 22;
     ArchiveBuilder builder;
@@ -67,7 +67,7 @@ TEST_F(EventArchive, TheFirstPictureReadKeepsASharedSlot)
 TEST_F(EventArchive, PicturesAreOrderedOnTheClockWhateverTheOrderRead)
 {
     // The smallest time is the clock's start even when it is read last.
-    load_event(pictures_at(HeaderSpec(), {2100, 2000, 2200, 1000}).bytes());
+    load_event(pictures_at(HeaderFields(), {2100, 2000, 2200, 1000}).bytes());
     EXPECT_EQ(archive.frame_count(), 37); // 1200 ms * 30 / 1000 = slot 36
     EXPECT_EQ(archive.frame_record(0)->ms, 1000);
     EXPECT_EQ(archive.frame_record(30)->ms, 2000);
@@ -78,7 +78,7 @@ TEST_F(EventArchive, PicturesAreOrderedOnTheClockWhateverTheOrderRead)
 TEST_F(EventArchive, SlotsBeyond899AreDropped)
 {
     // 29 999 ms is slot 899, 30 000 ms would be slot 900.
-    load_event(pictures_at(HeaderSpec(), {0, 29999, 30000}).bytes());
+    load_event(pictures_at(HeaderFields(), {0, 29999, 30000}).bytes());
     EXPECT_EQ(archive.frame_count(), 900);
     EXPECT_EQ(archive.frame_record(899)->ms, 29999);
     EXPECT_EQ(archive.time_index().back().ms, 29999);
@@ -86,7 +86,7 @@ TEST_F(EventArchive, SlotsBeyond899AreDropped)
 
 TEST_F(EventArchive, MissingFramesAreCopiesOfTheFrameBefore)
 {
-    BlockSpec flagged;
+    BlockFields flagged;
     flagged.ms = 1000;
     flagged.speed = 33;
     flagged.flag_byte = 1;
@@ -188,7 +188,7 @@ TEST_F(EventArchive, ADetectionOutsideTheRecordedSpanIsForgotten)
 
 TEST_F(EventArchive, ADetectionNeedsNonZeroTimesWithinTheSpan)
 {
-    HeaderSpec no_header_time = detection_header(1100);
+    HeaderFields no_header_time = detection_header(1100);
     no_header_time.time = bcd_date(9, 2, 30, 0, 0, 0);
     load_event(pictures_at(no_header_time, {1000, 1100, 1200}).bytes());
     EXPECT_EQ(archive.kind_code(), 0);
@@ -197,12 +197,12 @@ TEST_F(EventArchive, ADetectionNeedsNonZeroTimesWithinTheSpan)
     load_event(pictures_at(detection_header(0), {0, 100, 200}).bytes());
     EXPECT_EQ(archive.kind_code(), 0); // detection ms 0
 
-    HeaderSpec later_header = detection_header(1100);
+    HeaderFields later_header = detection_header(1100);
     later_header.time = bcd_date(10, 1, 2, 3, 4, 6); // a second after every frame
     load_event(pictures_at(later_header, {1000, 1100, 1200}).bytes());
     EXPECT_EQ(archive.kind_code(), 0);
 
-    BlockSpec undated;
+    BlockFields undated;
     undated.ms = 1100;
     undated.time = bcd_date(10, 1, 2, 25, 0, 0);
     ArchiveBuilder builder(detection_header(1100));
@@ -214,14 +214,14 @@ TEST_F(EventArchive, ADetectionNeedsNonZeroTimesWithinTheSpan)
 TEST_F(EventArchive, StartAndEndAreTheFirstAndLastValidTimes)
 {
     const auto picture_at = [](int32_t ms, int second) {
-        BlockSpec spec;
-        spec.ms = ms;
-        spec.time = bcd_date(10, 1, 2, 3, 4, second);
-        return spec;
+        BlockFields fields;
+        fields.ms = ms;
+        fields.time = bcd_date(10, 1, 2, 3, 4, second);
+        return fields;
     };
-    BlockSpec undated_first = picture_at(1000, 0);
+    BlockFields undated_first = picture_at(1000, 0);
     undated_first.time = bcd_date(10, 2, 30, 0, 0, 0);
-    BlockSpec undated_last = undated_first;
+    BlockFields undated_last = undated_first;
     undated_last.ms = 1300;
     ArchiveBuilder builder(detection_header(1100));
     builder.information_block()
@@ -239,7 +239,7 @@ TEST_F(EventArchive, StartAndEndAreTheFirstAndLastValidTimes)
 
 TEST_F(EventArchive, HeaderFieldsAreDecoded)
 {
-    HeaderSpec header = detection_header(123456, 0x19);
+    HeaderFields header = detection_header(123456, 0x19);
     header.g1_count = 100;
     header.g2_count = 0;
     header.speed = 199;
@@ -264,19 +264,19 @@ TEST_F(EventArchive, HeaderFieldsAreDecoded)
 
 TEST_F(EventArchive, BlockFieldsAreDecoded)
 {
-    BlockSpec spec;
-    spec.ms = -5; // block times are signed
-    spec.group = 7;
-    spec.number = 1234;
-    spec.time = bcd_date(11, 12, 13, 14, 15, 16);
-    spec.g1_bcd = 8123;
-    spec.g2_bcd = 123;
-    spec.speed = 181;
-    spec.counter1 = 12345678;
-    spec.counter2 = 87654321;
-    spec.aux_word = 0xBEEF;
+    BlockFields fields;
+    fields.ms = -5; // block times are signed
+    fields.group = 7;
+    fields.number = 1234;
+    fields.time = bcd_date(11, 12, 13, 14, 15, 16);
+    fields.g1_bcd = 8123;
+    fields.g2_bcd = 123;
+    fields.speed = 181;
+    fields.counter1 = 12345678;
+    fields.counter2 = 87654321;
+    fields.aux_word = 0xBEEF;
     ArchiveBuilder builder;
-    builder.information_block().picture(spec, masked_payload(40));
+    builder.information_block().picture(fields, masked_payload(40));
     load_event(builder.bytes());
     const FrameRecord* record = archive.frame_record(0);
     ASSERT_NE(record, nullptr);
@@ -300,7 +300,7 @@ TEST_F(EventArchive, BlockFieldsAreDecoded)
 
 TEST_F(EventArchive, TheTimeIndexHasOneEntryPerSlotInTimeOrder)
 {
-    load_event(pictures_at(HeaderSpec(), {1000, 1100}).bytes());
+    load_event(pictures_at(HeaderFields(), {1000, 1100}).bytes());
     const auto& index = archive.time_index();
     ASSERT_EQ(index.size(), 4u);
     const int expected[4][3] = {{1000, 0, 0}, {1000, 1, 0}, {1000, 2, 0}, {1100, 3, 0}};

@@ -21,16 +21,16 @@ uint32_t quarters(int x, int y)
 }
 
 // A picture file: one block whose payload is `payload`.
-Bytes picture_file(const BlockSpec& spec, const Bytes& payload)
+Bytes picture_file(const BlockFields& fields, const Bytes& payload)
 {
-    return block(spec, payload);
+    return block(fields, payload);
 }
 
-BlockSpec dated(int second)
+BlockFields dated(int second)
 {
-    BlockSpec spec;
-    spec.time = bcd_date(10, 1, 2, 3, 4, second);
-    return spec;
+    BlockFields fields;
+    fields.time = bcd_date(10, 1, 2, 3, 4, second);
+    return fields;
 }
 
 // The blue, green, red bytes of the pixel at (x, y), y counted from the top.
@@ -52,7 +52,7 @@ TEST_F(Pictures, APictureOfAnEventFileIsRestoredAndDecoded)
 {
     const Bytes payload = recorder_payload(encode_colour_jpeg(64, 48, quarters));
     ArchiveBuilder builder;
-    builder.information_block().picture(BlockSpec{}, payload);
+    builder.information_block().picture(BlockFields{}, payload);
     load_event(builder.bytes());
     const std::unique_ptr<Image> image = archive.frame_picture(0);
     ASSERT_NE(image, nullptr);
@@ -75,11 +75,11 @@ TEST_F(Pictures, OnlyCompleteMaskedPayloadsOfSaneSizeAreDecoded)
 
     ArchiveBuilder builder;
     builder.information_block()
-        .picture(BlockSpec{}, good)
-        .picture(BlockSpec{.payload_size = {}, .ms = 34}, wrong_code)
-        .picture(BlockSpec{.payload_size = {}, .ms = 67}, broken_signature)
-        .picture(BlockSpec{.payload_size = 16, .ms = 100}, picture_mask())
-        .picture(BlockSpec{.payload_size = static_cast<int32_t>(good.size() + 1), .ms = 134}, good);
+        .picture(BlockFields{}, good)
+        .picture(BlockFields{.payload_size = {}, .ms = 34}, wrong_code)
+        .picture(BlockFields{.payload_size = {}, .ms = 67}, broken_signature)
+        .picture(BlockFields{.payload_size = 16, .ms = 100}, picture_mask())
+        .picture(BlockFields{.payload_size = static_cast<int32_t>(good.size() + 1), .ms = 134}, good);
     load_event(builder.bytes());
     ASSERT_EQ(archive.frame_count(), 5);
     EXPECT_NE(archive.frame_picture(0), nullptr);
@@ -99,7 +99,7 @@ TEST_F(Pictures, PayloadsUpToOneMebibyteAreDecoded)
         Bytes payload = recorder_payload(encode_colour_jpeg(64, 48, quarters));
         payload.resize(size, 0); // bytes after the end of the picture are never read
         ArchiveBuilder builder;
-        builder.information_block().picture(BlockSpec{}, payload);
+        builder.information_block().picture(BlockFields{}, payload);
         load_event(builder.bytes());
         EXPECT_EQ(archive.frame_picture(0) != nullptr, size == 1048576) << size;
     }
@@ -107,16 +107,16 @@ TEST_F(Pictures, PayloadsUpToOneMebibyteAreDecoded)
 
 TEST_F(Pictures, APictureFileDescribesItself)
 {
-    BlockSpec spec = dated(9);
-    spec.g1_bcd = 8250;
-    spec.g2_bcd = 1500;
-    spec.speed = 77;
-    spec.aux_word = 0x1234;
-    spec.flag_byte = 0x03;
-    spec.group = 2;
-    spec.number = 15;
+    BlockFields fields = dated(9);
+    fields.g1_bcd = 8250;
+    fields.g2_bcd = 1500;
+    fields.speed = 77;
+    fields.aux_word = 0x1234;
+    fields.flag_byte = 0x03;
+    fields.group = 2;
+    fields.number = 15;
     const Bytes payload = recorder_payload(encode_grey_jpeg(32, 16, [](int x, int) { return x < 16 ? 0x404040u : 0xC0C0C0u; }));
-    const std::wstring path = folder.write(L"2-015.dpc", picture_file(spec, payload));
+    const std::wstring path = folder.write(L"2-015.dpc", picture_file(fields, payload));
     archive.load_picture_file(path);
     EXPECT_TRUE(archive.is_open());
     EXPECT_EQ(archive.frame_count(), 1);
@@ -178,7 +178,7 @@ TEST_F(Pictures, AMissingOrShortPictureFileFails)
 
 TEST_F(Pictures, AnImageFolderIsReadInTimeOrderWithUndatedPicturesFirst)
 {
-    BlockSpec undated = dated(0);
+    BlockFields undated = dated(0);
     undated.time = bcd_date(9, 2, 30, 0, 0, 0);
     folder.write(L"c.dpc", picture_file(dated(30), masked_payload(20)));
     folder.write(L"a.DPC", picture_file(dated(10), masked_payload(20)));

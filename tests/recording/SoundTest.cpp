@@ -116,7 +116,7 @@ TEST_F(Sound, LongGapsAreSilenceAndLongBlocksAreCut)
 
 TEST_F(Sound, SamplesAreNeverTakenFromBeyondTheirBlock)
 {
-    BlockSpec overlong;
+    BlockFields overlong;
     overlong.type = 0xAA;
     overlong.ms = 0;
     overlong.sound_length = 500; // claims more samples than its payload holds
@@ -133,7 +133,7 @@ TEST_F(Sound, AFileWithoutSoundBlocksHasAnEmptyWave)
     load_event(with_sound({{0, samples(15, 0x10)}}).bytes());
     EXPECT_EQ(wave_data(archive), Bytes());
 
-    BlockSpec empty;
+    BlockFields empty;
     empty.type = 0xAA;
     empty.ms = 10;
     empty.payload_size = 0;

@@ -8,7 +8,7 @@ using VideoInfo = ArchiveFixture;
 
 TEST_F(VideoInfo, DescribesTheLoadedArchiveWithoutCopying)
 {
-    HeaderSpec header;
+    HeaderFields header;
     header.kind = 0x20;
     header.detection_ms = 1100;
     header.g1_count = 100;
@@ -48,7 +48,7 @@ TEST_F(VideoInfo, DescribesTheLoadedArchiveWithoutCopying)
 
 TEST_F(VideoInfo, AFailedDetectionHasNoRecord)
 {
-    HeaderSpec header;
+    HeaderFields header;
     header.detection_ms = 5000; // after the last frame
     ArchiveBuilder builder(header);
     builder.information_block().picture(1000).picture(1100);

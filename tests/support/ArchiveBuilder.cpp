@@ -59,42 +59,42 @@ Bytes masked_payload(size_t size)
     return payload;
 }
 
-Bytes file_header(const HeaderSpec& spec)
+Bytes file_header(const HeaderFields& fields)
 {
     Bytes header(32, 0);
-    header[0] = spec.kind;
-    std::memcpy(&header[2], spec.time.data(), 6);
-    put_be32(&header[8], static_cast<uint32_t>(spec.detection_ms));
-    put_be16(&header[12], spec.g1_count);
-    put_be16(&header[14], spec.g2_count);
-    put(&header[16], bcd(spec.speed, 2));
-    header[28] = spec.header_byte;
-    header[29] = spec.flag_byte;
+    header[0] = fields.kind;
+    std::memcpy(&header[2], fields.time.data(), 6);
+    put_be32(&header[8], static_cast<uint32_t>(fields.detection_ms));
+    put_be16(&header[12], fields.g1_count);
+    put_be16(&header[14], fields.g2_count);
+    put(&header[16], bcd(fields.speed, 2));
+    header[28] = fields.header_byte;
+    header[29] = fields.flag_byte;
     return header;
 }
 
-Bytes block(const BlockSpec& spec, const Bytes& payload)
+Bytes block(const BlockFields& fields, const Bytes& payload)
 {
     Bytes out(64, 0);
-    put_be32(&out[0], static_cast<uint32_t>(spec.payload_size.value_or(static_cast<int32_t>(payload.size()))));
-    put_be32(&out[4], static_cast<uint32_t>(spec.ms));
-    put_be32(&out[8], static_cast<uint32_t>(spec.sound_length));
-    out[12] = spec.type;
-    out[32] = spec.group;
-    put(&out[33], bcd(spec.number, 2));
-    std::memcpy(&out[36], spec.time.data(), 6);
-    put(&out[42], bcd(spec.g1_bcd, 2));
-    put(&out[44], bcd(spec.g2_bcd, 2));
-    put(&out[46], bcd(spec.speed, 2));
-    put(&out[48], bcd(spec.counter1, 4));
-    put(&out[52], bcd(spec.counter2, 4));
-    put_be16(&out[59], spec.aux_word);
-    out[61] = spec.flag_byte;
+    put_be32(&out[0], static_cast<uint32_t>(fields.payload_size.value_or(static_cast<int32_t>(payload.size()))));
+    put_be32(&out[4], static_cast<uint32_t>(fields.ms));
+    put_be32(&out[8], static_cast<uint32_t>(fields.sound_length));
+    out[12] = fields.type;
+    out[32] = fields.group;
+    put(&out[33], bcd(fields.number, 2));
+    std::memcpy(&out[36], fields.time.data(), 6);
+    put(&out[42], bcd(fields.g1_bcd, 2));
+    put(&out[44], bcd(fields.g2_bcd, 2));
+    put(&out[46], bcd(fields.speed, 2));
+    put(&out[48], bcd(fields.counter1, 4));
+    put(&out[52], bcd(fields.counter2, 4));
+    put_be16(&out[59], fields.aux_word);
+    out[61] = fields.flag_byte;
     out.insert(out.end(), payload.begin(), payload.end());
     return out;
 }
 
-ArchiveBuilder::ArchiveBuilder(const HeaderSpec& header, int index_entries) : bytes_(file_header(header))
+ArchiveBuilder::ArchiveBuilder(const HeaderFields& header, int index_entries) : bytes_(file_header(header))
 {
     Bytes preamble(16, 0);
     preamble[0] = static_cast<uint8_t>(index_entries);
@@ -106,28 +106,28 @@ ArchiveBuilder& ArchiveBuilder::information_block(uint8_t code_high, uint8_t cod
 {
     Bytes payload = picture_mask(code_high, code_low);
     payload.resize(48, 0);
-    return picture(BlockSpec{}, payload);
+    return picture(BlockFields{}, payload);
 }
 
 ArchiveBuilder& ArchiveBuilder::picture(int32_t ms, size_t payload_size)
 {
-    BlockSpec spec;
-    spec.ms = ms;
-    return picture(spec, masked_payload(payload_size));
+    BlockFields fields;
+    fields.ms = ms;
+    return picture(fields, masked_payload(payload_size));
 }
 
-ArchiveBuilder& ArchiveBuilder::picture(const BlockSpec& spec, const Bytes& payload)
+ArchiveBuilder& ArchiveBuilder::picture(const BlockFields& fields, const Bytes& payload)
 {
-    return raw(block(spec, payload));
+    return raw(block(fields, payload));
 }
 
 ArchiveBuilder& ArchiveBuilder::sound(int32_t ms, const Bytes& samples)
 {
-    BlockSpec spec;
-    spec.type = 0xAA;
-    spec.ms = ms;
-    spec.sound_length = static_cast<int32_t>(samples.size());
-    return raw(block(spec, samples));
+    BlockFields fields;
+    fields.type = 0xAA;
+    fields.ms = ms;
+    fields.sound_length = static_cast<int32_t>(samples.size());
+    return raw(block(fields, samples));
 }
 
 ArchiveBuilder& ArchiveBuilder::raw(const Bytes& bytes)

@@ -17,7 +17,7 @@ Bytes picture_mask(uint8_t code_high = 0x03, uint8_t code_low = 0x12);
 // A picture payload of `size` bytes: the mask followed by filler bytes.
 Bytes masked_payload(size_t size);
 
-struct HeaderSpec {
+struct HeaderFields {
     uint8_t kind = 0x10;
     std::array<uint8_t, 6> time = bcd_date(10, 1, 2, 3, 4, 5);
     int32_t detection_ms = 0;
@@ -28,7 +28,7 @@ struct HeaderSpec {
     uint8_t flag_byte = 0;
 };
 
-struct BlockSpec {
+struct BlockFields {
     std::optional<int32_t> payload_size; // the payload's real length when unset
     int32_t ms = 0;
     int32_t sound_length = 0;
@@ -46,19 +46,19 @@ struct BlockSpec {
 };
 
 // The 32 header bytes.
-Bytes file_header(const HeaderSpec& spec);
+Bytes file_header(const HeaderFields& fields);
 // The 64 block-header bytes followed by the payload.
-Bytes block(const BlockSpec& spec, const Bytes& payload);
+Bytes block(const BlockFields& fields, const Bytes& payload);
 
 class ArchiveBuilder {
 public:
     // Starts with a header and a preamble announcing `index_entries` skipped index entries.
-    explicit ArchiveBuilder(const HeaderSpec& header = HeaderSpec(), int index_entries = 0);
+    explicit ArchiveBuilder(const HeaderFields& header = HeaderFields(), int index_entries = 0);
 
     ArchiveBuilder& information_block(uint8_t code_high = 0x03, uint8_t code_low = 0x12);
     // A picture block at block time `ms` with a masked payload of `payload_size` bytes.
     ArchiveBuilder& picture(int32_t ms, size_t payload_size = 32);
-    ArchiveBuilder& picture(const BlockSpec& spec, const Bytes& payload);
+    ArchiveBuilder& picture(const BlockFields& fields, const Bytes& payload);
     // A sound block at block time `ms` holding `samples`.
     ArchiveBuilder& sound(int32_t ms, const Bytes& samples);
     ArchiveBuilder& raw(const Bytes& bytes);

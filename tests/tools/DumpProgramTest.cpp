@@ -45,11 +45,11 @@ class DumpProgram : public ::testing::Test {
 protected:
     std::wstring write_event(const std::wstring& name)
     {
-        HeaderSpec header;
+        HeaderFields header;
         header.detection_ms = 34;
         ArchiveBuilder builder(header);
         const Bytes jpeg = encode_colour_jpeg(40, 30, [](int, int) { return 0x2040C0u; });
-        builder.information_block().picture(BlockSpec{}, recorder_payload(jpeg)).picture(34);
+        builder.information_block().picture(BlockFields{}, recorder_payload(jpeg)).picture(34);
         builder.sound(0, Bytes(500, 0x99)).sound(100, Bytes(500, 0x66));
         return folder.write(name, builder.bytes());
     }
@@ -75,9 +75,9 @@ TEST_F(DumpProgram, PrintsTheRecordingAsJsonWhateverTheExtensionsCase)
 
 TEST_F(DumpProgram, PicturesHaveNoSound)
 {
-    BlockSpec spec;
-    spec.speed = 12;
-    const std::wstring path = folder.write(L"1-001.Dpc", block(spec, masked_payload(40)));
+    BlockFields fields;
+    fields.speed = 12;
+    const std::wstring path = folder.write(L"1-001.Dpc", block(fields, masked_payload(40)));
     const DumpRun run = run_dump(quoted(path));
     ASSERT_EQ(run.status, 0);
     const auto json = parse_json(run.out);

@@ -28,19 +28,19 @@ std::vector<std::string> lines_of(const std::string& text)
 
 ArchiveBuilder sample_event()
 {
-    HeaderSpec header;
+    HeaderFields header;
     header.detection_ms = 1100;
     header.g1_count = 100;
     header.speed = 42;
     header.header_byte = 9;
     ArchiveBuilder builder(header);
-    BlockSpec detected;
+    BlockFields detected;
     detected.ms = 1100;
     detected.g1_bcd = 8123;
     detected.g2_bcd = 250;
     detected.speed = 55;
     detected.time = bcd_date(10, 1, 2, 3, 4, 6);
-    BlockSpec undated;
+    BlockFields undated;
     undated.ms = 1200;
     undated.time = bcd_date(10, 2, 30, 0, 0, 0);
     builder.information_block().picture(1000).picture(detected, masked_payload(30)).picture(undated, masked_payload(30));

@@ -25,21 +25,21 @@ bool write(const std::string& folder, const std::string& name, const Bytes& byte
 
 Bytes event_file(const Bytes& picture, bool damaged)
 {
-    HeaderSpec header;
+    HeaderFields header;
     header.detection_ms = 1100;
     ArchiveBuilder builder(header, 2);
     builder.information_block();
     for (int i = 0; i < 4; ++i) {
-        BlockSpec spec;
-        spec.ms = 1000 + i * 34;
-        spec.speed = 30 + i;
-        spec.g1_bcd = 8000 + i * 111;
-        spec.flag_byte = static_cast<uint8_t>(i == 2);
+        BlockFields fields;
+        fields.ms = 1000 + i * 34;
+        fields.speed = 30 + i;
+        fields.g1_bcd = 8000 + i * 111;
+        fields.flag_byte = static_cast<uint8_t>(i == 2);
         Bytes payload = picture;
         if (damaged && i == 1) {
             payload[4] = 'x'; // a broken signature to resynchronise over
         }
-        builder.picture(spec, payload);
+        builder.picture(fields, payload);
         builder.sound(1000 + i * 34, Bytes(370, static_cast<uint8_t>(0x70 + i)));
     }
     return builder.bytes();
@@ -50,12 +50,12 @@ Bytes chapter_file(const Bytes& picture)
     ArchiveBuilder builder;
     builder.information_block();
     for (int i = 0; i < 3; ++i) {
-        BlockSpec spec;
-        spec.ms = 500 + i * 100;
-        spec.speed = 60;
-        builder.picture(spec, picture).sound(500 + i * 100, Bytes(1102, 0x80));
+        BlockFields fields;
+        fields.ms = 500 + i * 100;
+        fields.speed = 60;
+        builder.picture(fields, picture).sound(500 + i * 100, Bytes(1102, 0x80));
     }
-    BlockSpec negative;
+    BlockFields negative;
     negative.ms = 900;
     negative.payload_size = -64;
     builder.picture(negative, picture).picture(1000, 24);
@@ -76,7 +76,7 @@ int main(int argc, char** argv)
     const bool written = write(folder, "event.dvt", event_file(picture, false)) &&
                          write(folder, "event-damaged.dvt", event_file(picture, true)) &&
                          write(folder, "chapter.dmv", chapter_file(picture)) &&
-                         write(folder, "picture.dpc", block(BlockSpec{}, picture)) &&
+                         write(folder, "picture.dpc", block(BlockFields{}, picture)) &&
                          write(folder, "grey.jpg", encode_grey_jpeg(24, 16, scene)) &&
                          write(folder, "colour.jpg", jpeg);
     return written ? 0 : 1;
