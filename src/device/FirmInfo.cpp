@@ -4,7 +4,7 @@
 #include "app/File.h"
 #include "app/Text.h"
 #include "device/CardFileWriter.h"
-#include "device/ModelCode.h"
+#include "app/ModelCode.h"
 
 #include <algorithm>
 

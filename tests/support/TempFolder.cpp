@@ -69,3 +69,10 @@ std::vector<uint8_t> read_bytes(const std::wstring& path)
     bytes.resize(file.read(bytes.data(), bytes.size()));
     return bytes;
 }
+
+std::wstring TempFolder::write(const std::wstring& name, const std::vector<uint8_t>& bytes) const
+{
+    const std::wstring path = file(name);
+    write_bytes(path, bytes);
+    return path;
+}

@@ -13,7 +13,10 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::wstring& path() const { return path_; }
+    // The path of `name` inside the folder.
     std::wstring file(const std::wstring& name) const;
+    // Writes `bytes` as the file `name`; returns its path.
+    std::wstring write(const std::wstring& name, const std::vector<uint8_t>& bytes) const;
 
 private:
     std::wstring marker_; // the unique temporary file whose name the folder borrows
@@ -21,5 +24,6 @@ private:
 };
 
 void write_bytes(const std::wstring& path, const std::vector<uint8_t>& bytes);
+// The whole file; a file that cannot be opened fails the test and gives nothing.
 std::vector<uint8_t> read_bytes(const std::wstring& path);
 void make_folder(const std::wstring& path);

@@ -1,4 +1,4 @@
-#include "device/ModelCode.h"
+#include "app/ModelCode.h"
 
 #include "app/Text.h"
 

@@ -1,0 +1,99 @@
+#pragma once
+// Reads the recorder's archive files (event "Video.dvt", chapter "Video????.dmv", picture
+// "*.dpc"): places the frames on the frame clock, finds the detection instant, extracts the
+// sound into a temporary WAVE file and hands out the picture of any frame.
+// Not thread-safe: the image loader calls every operation under its lock.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/File.h"
+#include "recording/ArchiveLayout.h"
+#include "recording/FramePlacement.h"
+#include "recording/FrameRecord.h"
+
+class Image;
+
+class VideoArchive {
+public:
+    static constexpr int max_pictures = 600;      // pictures of one image folder
+    static constexpr int chapter_table_rows = 600;
+    static constexpr int chapter_row_size = 600;  // time-index entries per chapter
+
+    VideoArchive();
+    ~VideoArchive();
+    VideoArchive(const VideoArchive&) = delete;
+    VideoArchive& operator=(const VideoArchive&) = delete;
+
+    // Read an event or chapter file; throw VideoArchiveException ("該当データを読み込めません。").
+    void load_event(const std::wstring& path);
+    void load_chapter(const std::wstring& path);
+    // Reads every picture file of an image folder; true when more than 600 were there.
+    bool load_images(const std::wstring& folder);
+    // Reads one picture file as frame 0 and keeps it open for frame_picture().
+    void load_picture_file(const std::wstring& path);
+    // Makes the picture file of frame `index` the open file (image mode).
+    void open_picture_file(int index);
+    // The decoded picture of frame `index` from the open file, or null.
+    std::unique_ptr<Image> frame_picture(int index);
+    // The frame count of a chapter file without loading it.
+    static int count_chapter_frames(const std::wstring& path);
+    // Closes the file, frees the frames, deletes the sound file and forgets the last load.
+    void reset();
+
+    int kind_code() const { return header_.kind_code; }
+    double header_g1() const { return header_.g1; }
+    double header_g2() const { return header_.g2; }
+    int64_t header_time() const { return header_.time; }
+    int32_t detection_ms() const { return header_.detection_ms; }
+    uint8_t header_flag() const { return header_.flag; }
+    uint8_t header_byte() const { return header_.header_byte; }
+    int header_speed() const { return header_.speed; }
+    int detection_index() const { return detection_index_; }
+    bool any_flag() const { return any_flag_; }
+    int frame_count() const { return frame_count_; }
+    // The record of slot `index`, or null outside 0 ... frame_count() - 1 or for an empty slot.
+    const FrameRecord* frame_record(int index) const;
+    const std::vector<TimeIndexEntry>& time_index() const { return time_index_; }
+    int64_t start_time() const { return start_time_; }
+    int64_t end_time() const { return end_time_; }
+    int64_t recording_time() const { return recording_time_; }
+    // The temporary WAVE file of the last event or chapter load; empty when there is none.
+    const std::wstring& sound_path() const { return sound_path_; }
+    bool is_open() const { return file_.is_open(); }
+
+    // The chapter that the next chapter file is loaded as; its time index goes to that row.
+    int chapter_number() const { return chapter_number_; }
+    void set_chapter_number(int chapter) { chapter_number_ = chapter; }
+    // The 600 entries of a chapter's row (unused ones zero), or null for no such row.
+    const TimeIndexEntry* chapter_row(int chapter) const;
+    // Cleared when the stopwatch is reset; loads and reset() leave the table alone.
+    void clear_chapter_table();
+
+private:
+    void load_stream(const std::wstring& path, FrameClock clock);
+    void read_stream(FrameClock clock);
+    void place_stream_frames(std::vector<std::unique_ptr<FrameRecord>> records, FrameClock clock);
+    void check_detection();
+    void store_chapter_row();
+    void open_sound_file(std::unique_ptr<class WaveFile>& wave);
+    std::unique_ptr<FrameRecord> read_picture_file(File& file, const std::wstring& path);
+    void set_valid_span();
+
+    File file_;
+    FrameSlots slots_;
+    int frame_count_ = 0;
+    FileHeader header_; // a picture's own block stands in for it in image mode
+    int detection_index_ = -1;
+    bool any_flag_ = false;
+    std::vector<TimeIndexEntry> time_index_;
+    int64_t start_time_ = 0;
+    int64_t end_time_ = 0;
+    int32_t start_ms_ = 0;
+    int32_t end_ms_ = 0;
+    int64_t recording_time_ = 0;
+    std::wstring sound_path_;
+    int chapter_number_ = 0;
+    std::vector<TimeIndexEntry> chapter_table_;
+};

@@ -1,0 +1,137 @@
+#include "support/ArchiveBuilder.h"
+
+#include <cstring>
+
+namespace {
+
+void put_be16(uint8_t* p, uint32_t value)
+{
+    p[0] = static_cast<uint8_t>(value >> 8);
+    p[1] = static_cast<uint8_t>(value);
+}
+
+void put_be32(uint8_t* p, uint32_t value)
+{
+    put_be16(p, value >> 16);
+    put_be16(p + 2, value & 0xFFFF);
+}
+
+void put(uint8_t* p, const Bytes& bytes)
+{
+    std::memcpy(p, bytes.data(), bytes.size());
+}
+
+uint8_t bcd_byte(int value)
+{
+    return static_cast<uint8_t>(((value / 10) % 10) << 4 | (value % 10));
+}
+
+} // namespace
+
+Bytes bcd(long long value, int count)
+{
+    Bytes out(static_cast<size_t>(count));
+    for (int i = count - 1; i >= 0; --i) {
+        out[static_cast<size_t>(i)] = bcd_byte(static_cast<int>(value % 100));
+        value /= 100;
+    }
+    return out;
+}
+
+std::array<uint8_t, 6> bcd_date(int yy, int month, int day, int hour, int minute, int second)
+{
+    return {bcd_byte(yy), bcd_byte(month), bcd_byte(day), bcd_byte(hour), bcd_byte(minute), bcd_byte(second)};
+}
+
+Bytes picture_mask(uint8_t code_high, uint8_t code_low)
+{
+    Bytes mask(16, 0);
+    mask[0] = code_high;
+    mask[1] = code_low;
+    std::memcpy(&mask[2], "ORVANDE-KAL.", 12);
+    return mask;
+}
+
+Bytes masked_payload(size_t size)
+{
+    Bytes payload = picture_mask();
+    payload.resize(size, 0x5A);
+    return payload;
+}
+
+Bytes file_header(const HeaderFields& fields)
+{
+    Bytes header(32, 0);
+    header[0] = fields.kind;
+    std::memcpy(&header[2], fields.time.data(), 6);
+    put_be32(&header[8], static_cast<uint32_t>(fields.detection_ms));
+    put_be16(&header[12], fields.g1_count);
+    put_be16(&header[14], fields.g2_count);
+    put(&header[16], bcd(fields.speed, 2));
+    header[28] = fields.header_byte;
+    header[29] = fields.flag_byte;
+    return header;
+}
+
+Bytes block(const BlockFields& fields, const Bytes& payload)
+{
+    Bytes out(64, 0);
+    put_be32(&out[0], static_cast<uint32_t>(fields.payload_size.value_or(static_cast<int32_t>(payload.size()))));
+    put_be32(&out[4], static_cast<uint32_t>(fields.ms));
+    put_be32(&out[8], static_cast<uint32_t>(fields.sound_length));
+    out[12] = fields.type;
+    out[32] = fields.group;
+    put(&out[33], bcd(fields.number, 2));
+    std::memcpy(&out[36], fields.time.data(), 6);
+    put(&out[42], bcd(fields.g1_bcd, 2));
+    put(&out[44], bcd(fields.g2_bcd, 2));
+    put(&out[46], bcd(fields.speed, 2));
+    put(&out[48], bcd(fields.counter1, 4));
+    put(&out[52], bcd(fields.counter2, 4));
+    put_be16(&out[59], fields.aux_word);
+    out[61] = fields.flag_byte;
+    out.insert(out.end(), payload.begin(), payload.end());
+    return out;
+}
+
+ArchiveBuilder::ArchiveBuilder(const HeaderFields& header, int index_entries) : bytes_(file_header(header))
+{
+    Bytes preamble(16, 0);
+    preamble[0] = static_cast<uint8_t>(index_entries);
+    raw(preamble);
+    raw(Bytes(static_cast<size_t>(index_entries) * 8, 0xEE));
+}
+
+ArchiveBuilder& ArchiveBuilder::information_block(uint8_t code_high, uint8_t code_low)
+{
+    Bytes payload = picture_mask(code_high, code_low);
+    payload.resize(48, 0);
+    return picture(BlockFields{}, payload);
+}
+
+ArchiveBuilder& ArchiveBuilder::picture(int32_t ms, size_t payload_size)
+{
+    BlockFields fields;
+    fields.ms = ms;
+    return picture(fields, masked_payload(payload_size));
+}
+
+ArchiveBuilder& ArchiveBuilder::picture(const BlockFields& fields, const Bytes& payload)
+{
+    return raw(block(fields, payload));
+}
+
+ArchiveBuilder& ArchiveBuilder::sound(int32_t ms, const Bytes& samples)
+{
+    BlockFields fields;
+    fields.type = 0xAA;
+    fields.ms = ms;
+    fields.sound_length = static_cast<int32_t>(samples.size());
+    return raw(block(fields, samples));
+}
+
+ArchiveBuilder& ArchiveBuilder::raw(const Bytes& bytes)
+{
+    bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+    return *this;
+}

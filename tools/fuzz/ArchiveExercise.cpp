@@ -1,0 +1,93 @@
+#include "ArchiveExercise.h"
+
+#include "app/Exception.h"
+#include "app/File.h"
+#include "playback/JpegDecoder.h"
+#include "recording/VideoArchive.h"
+#include "recording/VideoInfo07.h"
+#include "ui/Image.h"
+
+namespace {
+
+constexpr int max_pictures_decoded = 6; // a few per load keeps each run short
+
+uint64_t fold(const FrameRecord& record)
+{
+    return static_cast<uint64_t>(record.ms) ^ static_cast<uint64_t>(record.time) ^
+           static_cast<uint64_t>(record.speed + record.marker + record.counter1 + record.counter2 + record.aux_word) ^
+           static_cast<uint64_t>(static_cast<int64_t>(record.g1 * 1000 + record.g2 * 1000 + record.g_magnitude * 1000)) ^
+           static_cast<uint64_t>(record.payload_position + record.payload_size + record.sound_length);
+}
+
+uint64_t decode(VideoArchive& archive, int index)
+{
+    const std::unique_ptr<Image> image = archive.frame_picture(index);
+    return image ? image->size() + image->pixels()[0] : 0;
+}
+
+// Everything a loaded archive hands out, through the archive and through its information view.
+uint64_t read_all(VideoArchive& archive)
+{
+    const VideoInfo07 info(archive);
+    uint64_t sum = static_cast<uint64_t>(info.kind_code() + info.detection_index() + info.frame_count()) ^
+                   static_cast<uint64_t>(info.start_time() ^ info.end_time() ^ info.recording_time());
+    for (int i = -1; i <= info.frame_count(); ++i) {
+        if (const FrameRecord* record = info.frame_record(i)) {
+            sum += fold(*record);
+        }
+    }
+    if (const FrameRecord* detection = info.detection_record()) {
+        sum += fold(*detection);
+    }
+    for (const TimeIndexEntry& entry : archive.time_index()) {
+        sum += static_cast<uint64_t>(entry.ms + entry.slot + entry.third);
+    }
+    const int count = archive.frame_count();
+    const int step = count / max_pictures_decoded + 1;
+    for (int i = 0; i < count; i += step) {
+        sum += decode(archive, i);
+    }
+    return sum + decode(archive, archive.detection_index()) + decode(archive, count - 1);
+}
+
+template <typename Load>
+uint64_t attempt(Load load)
+{
+    try {
+        return load();
+    } catch (const Exception& failure) {
+        return failure.message().size();
+    }
+}
+
+} // namespace
+
+uint64_t exercise_archive(const uint8_t* data, size_t size, const std::wstring& scratch, VideoArchive& archive)
+{
+    {
+        File file = File::create_exclusive_write(scratch);
+        if (!file.is_open() || !file.write(data, size)) {
+            return 0;
+        }
+    }
+    uint64_t sum = 0;
+    if (const std::unique_ptr<Image> image = decode_jpeg(data, size)) {
+        sum += image->size();
+    }
+    sum += attempt([&] {
+        archive.load_event(scratch);
+        return read_all(archive);
+    });
+    sum += attempt([&] {
+        archive.set_chapter_number(static_cast<int>(size % 601));
+        archive.load_chapter(scratch);
+        return read_all(archive) + archive.chapter_row(0)->ms;
+    });
+    sum += attempt([&] { return static_cast<uint64_t>(VideoArchive::count_chapter_frames(scratch)); });
+    sum += attempt([&] {
+        archive.load_picture_file(scratch);
+        return read_all(archive);
+    });
+    archive.reset();
+    return sum;
+}

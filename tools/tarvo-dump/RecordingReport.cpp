@@ -1,0 +1,177 @@
+#include "RecordingReport.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/File.h"
+#include "common/JsonWriter.h"
+#include "recording/RecorderFields.h"
+#include "recording/VideoArchive.h"
+#include "ui/Image.h"
+
+namespace {
+
+void put_le(std::vector<uint8_t>& out, size_t at, uint32_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i) {
+        out[at + static_cast<size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
+    }
+}
+
+void write_frame(JsonWriter& json, const FrameRecord& record)
+{
+    json.begin_object();
+    json.key("ms").value(record.ms);
+    json.key("time").value(record.time);
+    json.key("g1").value(record.g1);
+    json.key("g2").value(record.g2);
+    json.key("gmag").value(record.g_magnitude);
+    json.key("speed").value(record.speed);
+    json.key("group").value(record.picture_group);
+    json.key("number").value(record.picture_number);
+    json.key("marker").value(record.marker);
+    json.key("counter1").value(record.counter1);
+    json.key("counter2").value(record.counter2);
+    json.key("aux").value(record.aux_word);
+    json.key("aux_low").value(record.aux_low);
+    json.key("flag").value(static_cast<int>(record.frame_flag));
+    json.key("payload_size").value(record.payload_size);
+    json.key("payload_pos").value(record.payload_position);
+    json.key("block_type").value(static_cast<int>(record.block_type));
+    json.key("sound_length").value(record.sound_length);
+    json.end_object();
+}
+
+// Seconds between two block times with exactly three decimals, without rounding through a float.
+std::string seconds_text(int64_t ms)
+{
+    const int64_t magnitude = ms < 0 ? -ms : ms;
+    char text[48];
+    std::snprintf(text, sizeof text, "%s%lld.%03lld", ms < 0 ? "-" : "", static_cast<long long>(magnitude / 1000),
+                  static_cast<long long>(magnitude % 1000));
+    return text;
+}
+
+std::string g_text(double g)
+{
+    char text[40];
+    std::snprintf(text, sizeof text, "%.9g", g);
+    return text;
+}
+
+// Days since 1970-01-01 of a proleptic Gregorian date.
+int64_t days_from_civil(int64_t year, int month, int day)
+{
+    year -= month <= 2 ? 1 : 0;
+    const int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const int64_t year_of_era = year - era * 400;
+    const int64_t day_of_year = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    return era * 146097 + year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year - 719468;
+}
+
+} // namespace
+
+std::string recording_json(const VideoArchive& archive, int64_t sound_bytes)
+{
+    JsonWriter json;
+    json.begin_object();
+    json.key("kind_code").value(archive.kind_code());
+    json.key("header_time").value(archive.header_time());
+    json.key("detection_ms").value(archive.detection_ms());
+    json.key("header_g1").value(archive.header_g1());
+    json.key("header_g2").value(archive.header_g2());
+    json.key("header_speed").value(archive.header_speed());
+    json.key("header_byte").value(static_cast<int>(archive.header_byte()));
+    json.key("header_flag").value(static_cast<int>(archive.header_flag()));
+    json.key("any_flag").value(archive.any_flag());
+    json.key("detection_index").value(archive.detection_index());
+    json.key("frame_count").value(archive.frame_count());
+    json.key("start_time").value(archive.start_time());
+    json.key("end_time").value(archive.end_time());
+    json.key("recording_time").value(archive.recording_time());
+    json.key("sound_bytes").value(sound_bytes);
+    json.key("frames").begin_array();
+    for (int i = 0; i < archive.frame_count(); ++i) {
+        const FrameRecord* record = archive.frame_record(i);
+        if (record != nullptr) {
+            write_frame(json, *record);
+        } else {
+            json.null();
+        }
+    }
+    json.end_array();
+    json.key("time_index").begin_array();
+    for (const TimeIndexEntry& entry : archive.time_index()) {
+        json.begin_array().value(entry.ms).value(entry.slot).value(entry.third).end_array();
+    }
+    json.end_array();
+    json.end_object();
+    return json.text() + "\n";
+}
+
+std::string recording_csv(const VideoArchive& archive)
+{
+    std::string csv = "Time,DateTime,KPH,G1,G2,G,Marker\r\n";
+    const FrameRecord* first = archive.frame_record(0);
+    for (int i = 0; i < archive.frame_count(); ++i) {
+        const FrameRecord* record = archive.frame_record(i);
+        if (record == nullptr) {
+            continue;
+        }
+        csv += seconds_text(static_cast<int64_t>(record->ms) - first->ms) + "," + local_iso_time(record->time) + "," +
+               std::to_string(record->speed) + "," + g_text(record->g1) + "," + g_text(record->g2) + "," +
+               g_text(record->g_magnitude) + "," + std::to_string(record->marker) + "\r\n";
+    }
+    return csv;
+}
+
+std::string local_iso_time(int64_t time)
+{
+    std::tm local{};
+    if (time == 0 || !local_calendar(time, local)) {
+        return {};
+    }
+    // The zone's offset is what the local calendar time is ahead of the universal one.
+    const int64_t as_universal = days_from_civil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) * 86400 +
+                                 local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec;
+    const int64_t offset_minutes = (as_universal - time) / 60;
+    const int64_t offset = offset_minutes < 0 ? -offset_minutes : offset_minutes;
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%c%02lld:%02lld", local.tm_year + 1900,
+                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
+                  offset_minutes < 0 ? '-' : '+', static_cast<long long>(offset / 60),
+                  static_cast<long long>(offset % 60));
+    return text;
+}
+
+int64_t wave_data_size(const std::wstring& path)
+{
+    File wave = File::open_shared_read(path);
+    uint8_t header[44];
+    if (!wave.is_open() || wave.read(header, sizeof header) != sizeof header ||
+        std::memcmp(header + 36, "data", 4) != 0) {
+        return -1;
+    }
+    return static_cast<int64_t>(header[40]) | static_cast<int64_t>(header[41]) << 8 |
+           static_cast<int64_t>(header[42]) << 16 | static_cast<int64_t>(header[43]) << 24;
+}
+
+std::vector<uint8_t> bmp_file(const Image& image)
+{
+    constexpr size_t headers = 14 + 40;
+    std::vector<uint8_t> out(headers + image.size(), 0);
+    out[0] = 'B';
+    out[1] = 'M';
+    put_le(out, 2, static_cast<uint32_t>(out.size()), 4);
+    put_le(out, 10, headers, 4);
+    put_le(out, 14, 40, 4);
+    put_le(out, 18, static_cast<uint32_t>(image.width()), 4);
+    put_le(out, 22, static_cast<uint32_t>(image.height()), 4); // positive: bottom row first
+    put_le(out, 26, 1, 2);
+    put_le(out, 28, 32, 2);
+    put_le(out, 34, static_cast<uint32_t>(image.size()), 4);
+    if (image.size() > 0) {
+        std::memcpy(out.data() + headers, image.pixels(), image.size());
+    }
+    return out;
+}

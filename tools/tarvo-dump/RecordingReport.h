@@ -1,0 +1,27 @@
+#pragma once
+// What tarvo-dump prints of a loaded recording file: the reader's whole understanding as JSON,
+// the telemetry as CSV, and a picture as a BMP file.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class Image;
+class VideoArchive;
+
+// The JSON object of the archive's state, every frame slot and the time index. `sound_bytes`
+// is the data size of the sound the reader extracted, -1 when it made none.
+std::string recording_json(const VideoArchive& archive, int64_t sound_bytes);
+
+// One line per frame: Time (seconds after the first frame, 3 decimals), DateTime (local ISO
+// 8601, empty when unknown), KPH, G1, G2, G (magnitude), Marker; with a heading line.
+std::string recording_csv(const VideoArchive& archive);
+
+// A time value as local ISO 8601 with the zone's offset ("2010-01-02T03:04:05+09:00"); empty
+// for 0 or a value the system cannot convert.
+std::string local_iso_time(int64_t time);
+
+// The data size in the header of the WAVE file at `path`, or -1 without a readable header.
+int64_t wave_data_size(const std::wstring& path);
+
+// A 32-bit uncompressed bottom-up BMP file of the picture.
+std::vector<uint8_t> bmp_file(const Image& image);
