@@ -5,6 +5,8 @@
 #include "playback/PlayerMessages.h"
 #include "ui/Image.h"
 
+#include <mmsystem.h>
+
 #include <cstdio>
 #include <ctime>
 #include <cwchar>
