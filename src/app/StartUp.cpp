@@ -1,0 +1,82 @@
+#include "app/StartUp.h"
+
+#include "app/Exception.h"
+#include "app/MainWindow.h"
+#include "app/Text.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+namespace {
+
+// The C runtime's handler for invalid parameters, where the runtime has one: do nothing, so
+// that a bad argument fails the call instead of ending the program.
+void install_invalid_parameter_handler()
+{
+    using Handler = void (*)(const wchar_t*, const wchar_t*, const wchar_t*, unsigned, uintptr_t);
+    using Setter = Handler (*)(Handler);
+    HMODULE runtime = GetModuleHandleW(L"msvcrt.dll");
+    auto setter = runtime != nullptr
+                      ? reinterpret_cast<Setter>(reinterpret_cast<void*>(
+                            GetProcAddress(runtime, "_set_invalid_parameter_handler")))
+                      : nullptr;
+    if (setter != nullptr) {
+        setter([](const wchar_t*, const wchar_t*, const wchar_t*, unsigned, uintptr_t) {});
+    }
+}
+
+OSVERSIONINFOEXW check_operating_system()
+{
+    OSVERSIONINFOEXW version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    bool known = GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&version)) != FALSE;
+    if (!known) {
+        version = OSVERSIONINFOEXW{};
+        version.dwOSVersionInfoSize = sizeof(OSVERSIONINFOW);
+        known = GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&version)) != FALSE;
+    }
+    const int warning = operating_system_warning(known, static_cast<long>(version.dwMajorVersion));
+    if (warning != 0) {
+        MessageBoxW(nullptr, load_text_narrow(warning).c_str(), load_text_narrow(5005).c_str(),
+                    MB_ICONWARNING | MB_SYSTEMMODAL | MB_TOPMOST);
+    }
+    return version;
+}
+
+} // namespace
+
+int operating_system_warning(bool version_known, long major_version)
+{
+    if (!version_known || major_version < 0) {
+        return 5049; // the version cannot be told
+    }
+    return major_version < 5 ? 5051 : 0; // older than Windows XP
+}
+
+int run_viewer(int show_command)
+{
+    SetErrorMode(SetErrorMode(0) | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    SetCurrentDirectoryW(L"C:\\");
+    install_invalid_parameter_handler();
+    const OSVERSIONINFOEXW version = check_operating_system();
+
+    if (CoInitialize(nullptr) != S_OK) {
+        throw SystemException(load_text(5054)); // "COMを初期化できません。"
+    }
+    INITCOMMONCONTROLSEX controls{sizeof controls, 0x3FFF};
+    if (!InitCommonControlsEx(&controls)) {
+        throw SystemException(load_text(5055)); // "コモンコントロールを初期化できません。"
+    }
+
+    auto* window = new MainWindow(static_cast<int>(version.dwMajorVersion)); // belongs to its window
+    ShowWindow(window->handle(), show_command);
+    UpdateWindow(window->handle());
+    window->show_animation();
+
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

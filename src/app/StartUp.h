@@ -1,0 +1,13 @@
+#pragma once
+// What the program does before its message loop, in the order it does it.
+#include <windows.h>
+
+// The operating-system check: the string-table message to warn with (5049 when the version
+// cannot be told, 5051 below major version 5), or 0 when the system is fine. It never stops
+// the program.
+int operating_system_warning(bool version_known, long major_version);
+
+// Runs the viewer: prepares the process, checks the system, starts COM and the common controls,
+// creates the main window with the start-up animation and runs the message loop. Returns the
+// quit message's exit code. Failures leave as exceptions for the outermost level.
+int run_viewer(int show_command);
