@@ -5,11 +5,12 @@
 namespace {
 
 std::vector<ShownMessage> recorded;
+int answer_with = IDOK;
 
 int recordMessage(HWND owner, const std::wstring& text, int captionId, UINT style)
 {
     recorded.push_back({owner, text, captionId, style});
-    return IDOK;
+    return answer_with;
 }
 
 const wchar_t* hostClass()
@@ -59,12 +60,18 @@ bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
 MessageRecorder::MessageRecorder()
 {
     recorded.clear();
+    answer_with = IDOK;
     set_message_handler(recordMessage);
 }
 
 MessageRecorder::~MessageRecorder()
 {
     set_message_handler(nullptr);
+}
+
+void MessageRecorder::answer(int button)
+{
+    answer_with = button;
 }
 
 const std::vector<ShownMessage>& MessageRecorder::shown() const

@@ -29,6 +29,8 @@ public:
     MessageRecorder& operator=(const MessageRecorder&) = delete;
 
     const std::vector<ShownMessage>& shown() const;
+    // The button every box answers with from now on (IDOK at first).
+    void answer(int button);
 };
 
 // Registers a window class of the test program once; returns its name (null on failure).

@@ -1,0 +1,221 @@
+// The main window with recordings written by the sample card writer, under Wine.
+#include "app/MainWindow.h"
+
+#include "app/StartUp.h"
+#include "app/Text.h"
+#include "playback/VideoPlayer.h"
+#include "recording/DataType.h"
+#include "samplecard/CardWriter.h"
+#include "support/TempFolder.h"
+#include "support/UiTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <objbase.h>
+
+namespace {
+
+std::wstring window_text(HWND window)
+{
+    wchar_t text[1100] = {};
+    GetWindowTextW(window, text, 1100);
+    return text;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { CoInitialize(nullptr); }
+
+    MainWindowTest()
+    {
+        set_current_data_type(data_type_event);
+        window_ = new MainWindow(6);
+        ShowWindow(window_->handle(), SW_SHOWNOACTIVATE);
+        handle_ = window_->handle();
+    }
+    ~MainWindowTest() override
+    {
+        if (IsWindow(handle_)) {
+            DestroyWindow(handle_);
+        }
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) { // the quit message of WM_DESTROY
+            DispatchMessageW(&message);
+        }
+        set_current_data_type(data_type_event);
+    }
+
+    std::wstring event_folder(const wchar_t* name, int frames = 45)
+    {
+        samplecard::EventOptions options;
+        options.frames = frames;
+        options.detection_frame = frames / 2;
+        options.picture = {160, 120, 50};
+        const std::wstring folder = card_.file(name);
+        samplecard::write_event_folder(folder, options);
+        return folder;
+    }
+
+    TempFolder card_;
+    MessageRecorder messages_;
+    MainWindow* window_ = nullptr;
+    HWND handle_ = nullptr;
+};
+
+TEST_F(MainWindowTest, StartsWithTheProgramTitleMenuAndSize)
+{
+    EXPECT_EQ(window_text(handle_), load_text(5001));
+    RECT frame{};
+    GetWindowRect(handle_, &frame);
+    EXPECT_EQ(frame.right - frame.left, 890);
+    EXPECT_EQ(frame.bottom - frame.top, 725);
+    HMENU menu = GetMenu(handle_);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(GetMenuItemCount(menu), 3);
+    wchar_t item[64] = {};
+    GetMenuStringW(GetSubMenu(menu, 0), 0, item, 64, MF_BYPOSITION);
+    EXPECT_STREQ(item, L"開く(&O)...");
+    MINMAXINFO limits{};
+    SendMessageW(handle_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    EXPECT_EQ(limits.ptMinTrackSize.x, 800);
+    EXPECT_EQ(limits.ptMinTrackSize.y, 725);
+    // The player fills the space left of the dashboard column and above the console.
+    RECT client{};
+    GetClientRect(handle_, &client);
+    RECT player{};
+    GetWindowRect(window_->player().handle(), &player);
+    EXPECT_EQ(player.right - player.left, client.right - 230);
+    EXPECT_EQ(player.bottom - player.top, client.bottom - 155);
+}
+
+TEST_F(MainWindowTest, OpeningAnEventRecordingPlaysItAndNamesItInTheTitle)
+{
+    window_->show_animation();
+    EXPECT_TRUE(window_->animation_shown());
+    const std::wstring folder = event_folder(L"0001");
+    window_->open_recording(folder);
+    EXPECT_FALSE(window_->animation_shown());
+    EXPECT_EQ(window_->player().state(), VideoPlayer::playing);
+    EXPECT_EQ(window_text(handle_), L"イベント記録表示モード " + folder + L" - Tarvo_Viewer");
+    EXPECT_TRUE(messages_.shown().empty());
+    ASSERT_TRUE(pumpUntil([&] { return window_->player().frame() > 5; }, 5000));
+}
+
+TEST_F(MainWindowTest, AFolderWithoutDataOfTheKindShowsTheMessageAndOpensNothing)
+{
+    set_current_data_type(data_type_continuous);
+    const std::wstring folder = event_folder(L"0001");
+    write_bytes(card_.file(L"0001\\1-001.dpc"), {1, 2, 3}); // two kinds, neither continuous
+    window_->open_recording(folder);
+    ASSERT_EQ(messages_.shown().size(), 1u);
+    EXPECT_EQ(messages_.shown()[0].text, load_text(5505));
+    EXPECT_EQ(messages_.shown()[0].captionId, 5005);
+    EXPECT_EQ(messages_.shown()[0].owner, handle_);
+    EXPECT_EQ(window_->player().state(), VideoPlayer::nothing_open);
+    EXPECT_EQ(current_data_type(), data_type_event);
+    EXPECT_EQ(window_text(handle_), load_text(5001));
+}
+
+TEST_F(MainWindowTest, AFolderOfOneOtherKindSwitchesToIt)
+{
+    samplecard::ContinuousOptions options;
+    options.chapters = 2;
+    options.chapter_frames = 10;
+    options.picture = {160, 120, 50};
+    const std::wstring folder = card_.file(L"CONT");
+    samplecard::write_continuous_folder(folder, options);
+    window_->open_recording(folder);
+    EXPECT_EQ(current_data_type(), data_type_continuous);
+    EXPECT_EQ(window_->player().chapter_count(), 2);
+    EXPECT_EQ(window_->player().state(), VideoPlayer::playing);
+    EXPECT_EQ(window_text(handle_).rfind(L"連続記録表示モード ", 0), 0u);
+}
+
+TEST_F(MainWindowTest, AnImageFolderShowsItsFirstPicture)
+{
+    const std::wstring folder = card_.file(L"IMAGE");
+    samplecard::write_image_folder(folder, 5, 3, {160, 120, 50});
+    set_current_data_type(data_type_image);
+    window_->open_recording(folder);
+    EXPECT_EQ(window_->picture_names().size(), 3u);
+    EXPECT_EQ(window_->player().state(), VideoPlayer::stopped);
+    ASSERT_TRUE(pumpUntil([&] { return window_->player().picture() != nullptr; }, 5000));
+    EXPECT_EQ(window_text(handle_).rfind(L"画像記録表示モード ", 0), 0u);
+}
+
+TEST_F(MainWindowTest, StepsToTheNeighbouringRecordingsAndStopsAtTheLast)
+{
+    event_folder(L"0001", 20);
+    const std::wstring second = event_folder(L"0002", 20);
+    const std::wstring third = event_folder(L"0010", 20);
+    window_->open_recording(second);
+    window_->step_recording(false);
+    EXPECT_EQ(window_->current_folder(), third);
+    window_->step_recording(false);
+    ASSERT_EQ(messages_.shown().size(), 1u);
+    EXPECT_EQ(messages_.shown()[0].text, load_text(5065));
+    EXPECT_EQ(window_->current_folder(), third) << "the open recording stays open";
+    EXPECT_NE(window_->player().state(), VideoPlayer::nothing_open);
+    window_->step_recording(true);
+    EXPECT_EQ(window_->current_folder(), second);
+}
+
+TEST_F(MainWindowTest, SteppingFromAVanishedFolderClosesItWithTheMessage)
+{
+    const std::wstring first = event_folder(L"0001", 200);
+    event_folder(L"0002", 20);
+    window_->open_recording(first);
+    window_->player().pause();
+    ASSERT_TRUE(MoveFileW(first.c_str(), card_.file(L"0001-renamed").c_str()));
+    window_->step_recording(false);
+    ASSERT_FALSE(messages_.shown().empty());
+    EXPECT_EQ(messages_.shown().back().text, load_text(5078));
+    EXPECT_EQ(window_->player().state(), VideoPlayer::nothing_open);
+}
+
+TEST_F(MainWindowTest, QuittingAsksOnlyWhenSomethingIsOpen)
+{
+    messages_.answer(IDCANCEL);
+    window_->open_recording(event_folder(L"0001"));
+    SendMessageW(handle_, WM_CLOSE, 0, 0);
+    ASSERT_EQ(messages_.shown().size(), 1u);
+    EXPECT_EQ(messages_.shown()[0].text, load_text(5059));
+    EXPECT_EQ(messages_.shown()[0].captionId, 5013);
+    EXPECT_TRUE(IsWindow(handle_)) << "cancel keeps the window";
+    EXPECT_EQ(window_->player().state(), VideoPlayer::paused);
+    messages_.answer(IDOK);
+    SendMessageW(handle_, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(handle_));
+}
+
+TEST_F(MainWindowTest, QuittingWithNothingOpenAsksNothing)
+{
+    SendMessageW(handle_, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(messages_.shown().empty());
+    EXPECT_FALSE(IsWindow(handle_));
+}
+
+TEST_F(MainWindowTest, AGuardedCommandRemembersTheFolderChosenWithOk)
+{
+    window_->run_guarded([](std::wstring& folder) {
+        folder = L"E:\\";
+        return true;
+    });
+    EXPECT_EQ(window_->settings_folder(), L"E:\\");
+    window_->run_guarded([](std::wstring& folder) {
+        folder = L"F:\\";
+        return false;
+    });
+    EXPECT_EQ(window_->settings_folder(), L"E:\\");
+}
+
+TEST(StartUp, TheOperatingSystemCheckOnlyWarns)
+{
+    EXPECT_EQ(operating_system_warning(false, 0), 5049);
+    EXPECT_EQ(operating_system_warning(true, -1), 5049);
+    EXPECT_EQ(operating_system_warning(true, 4), 5051);
+    EXPECT_EQ(operating_system_warning(true, 5), 0);
+    EXPECT_EQ(operating_system_warning(true, 10), 0);
+}
+
+} // namespace

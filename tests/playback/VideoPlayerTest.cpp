@@ -1,0 +1,246 @@
+// The video player with recordings written by the sample card writer, under the real message
+// loop, waveOut (through the test run's sound server) and the multimedia timer.
+#include "playback/VideoPlayer.h"
+
+#include "app/Exception.h"
+#include "app/Text.h"
+#include "playback/IPlayerOwner.h"
+#include "playback/WaveAudioPlayer.h"
+#include "recording/DataType.h"
+#include "recording/IVideoInfo.h"
+#include "samplecard/CardWriter.h"
+#include "support/TempFolder.h"
+#include "support/UiTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// Stands in for the main window and keeps what the player told it.
+class RecordingOwner : public IPlayerOwner {
+public:
+    explicit RecordingOwner(HWND window) : window_(window) {}
+
+    struct Update {
+        int state;
+        int frame;
+    };
+    VideoPlayer* player = nullptr;
+    std::vector<Update> updates;
+    int display_resets = 0;
+    int stopwatch_ends = 0;
+    int chapters_opened = 0;
+
+    void position_update() override
+    {
+        if (player != nullptr) {
+            updates.push_back({player->state(), player->frame()});
+        }
+    }
+    void reset_display() override { ++display_resets; }
+    void reset_console() override {}
+    bool stopwatch_measuring() const override { return false; }
+    void end_stopwatch_measuring() override { ++stopwatch_ends; }
+    void stopwatch_chapter_changing() override {}
+    void stopwatch_then_play(int) override {}
+    void chapter_opening() override {}
+    void chapter_opened() override { ++chapters_opened; }
+    HWND owner_window() const override { return window_; }
+
+private:
+    HWND window_;
+};
+
+class VideoPlayerTest : public ::testing::Test {
+protected:
+    VideoPlayerTest() : host_(0, 0, 700, 520, WS_POPUP | WS_VISIBLE), owner_(host_.get())
+    {
+        player_ = new VideoPlayer(host_.get(), owner_);
+        owner_.player = player_;
+    }
+    ~VideoPlayerTest() override
+    {
+        DestroyWindow(player_->handle());
+        set_current_data_type(data_type_event);
+    }
+
+    std::wstring write_event(int frames, bool sound)
+    {
+        samplecard::EventOptions options;
+        options.frames = frames;
+        options.detection_frame = frames / 2;
+        options.sound = sound;
+        options.picture = {320, 240, 60};
+        const std::wstring folder = card_.file(L"EVENT");
+        samplecard::write_event_folder(folder, options);
+        return folder;
+    }
+
+    void open_event(const std::wstring& folder)
+    {
+        set_current_data_type(data_type_event);
+        player_->set_opened_kind(data_type_event);
+        player_->open(folder);
+    }
+
+    // Plays from frame 0 and waits until the player is back at frame 0, stopped.
+    bool play_to_the_end(DWORD timeout_ms)
+    {
+        player_->play(0);
+        bool left_start = false;
+        return pumpUntil(
+            [&] {
+                left_start = left_start || player_->frame() > 0;
+                return left_start && player_->state() == VideoPlayer::stopped && player_->frame() == 0;
+            },
+            timeout_ms);
+    }
+
+    TempFolder card_;
+    HostWindow host_;
+    RecordingOwner owner_;
+    MessageRecorder messages_;
+    VideoPlayer* player_ = nullptr;
+};
+
+TEST_F(VideoPlayerTest, OpeningLeavesThePlayerStoppedAtTheFirstPicture)
+{
+    open_event(write_event(30, true));
+    EXPECT_EQ(player_->state(), VideoPlayer::stopped);
+    EXPECT_EQ(player_->frame(), 0);
+    ASSERT_NE(player_->info(), nullptr);
+    EXPECT_EQ(player_->info()->frame_count(), 30);
+    EXPECT_EQ(player_->frame_period_ms(), 33);
+    EXPECT_EQ(player_->sound().state(), ISoundPlayer::stopped);
+    ASSERT_TRUE(pumpUntil([&] { return player_->picture() != nullptr; }, 5000));
+    EXPECT_EQ(player_->picture()->width(), 320);
+    ASSERT_FALSE(owner_.updates.empty());
+    EXPECT_EQ(owner_.updates.back().state, VideoPlayer::stopped);
+}
+
+TEST_F(VideoPlayerTest, PlaysAnEventRecordingWithSoundToTheEndAndReturnsToTheStart)
+{
+    open_event(write_event(45, true)); // 1.5 s
+    owner_.updates.clear();
+    ASSERT_TRUE(play_to_the_end(15000));
+    // Every tick and every change of state reached the owner, with the state already changed.
+    EXPECT_GE(owner_.updates.size(), 10u);
+    EXPECT_EQ(owner_.updates.front().state, VideoPlayer::playing);
+    int highest = 0;
+    for (const auto& update : owner_.updates) {
+        highest = std::max(highest, update.frame);
+    }
+    EXPECT_EQ(highest, 44);
+    EXPECT_GE(owner_.stopwatch_ends, 1);
+    EXPECT_TRUE(messages_.shown().empty());
+}
+
+TEST_F(VideoPlayerTest, PlaysOnTheClockAloneWithoutSound)
+{
+    open_event(write_event(30, false));
+    EXPECT_EQ(player_->sound().state(), ISoundPlayer::closed);
+    const DWORD start = timeGetTime();
+    ASSERT_TRUE(play_to_the_end(15000));
+    // 30 frames at 30 per second take about a second on the clock (never less than most of it).
+    EXPECT_GE(timeGetTime() - start, 800u);
+}
+
+TEST_F(VideoPlayerTest, ShortSeeksKeepThePictureAndLongOnesBlankTheWindow)
+{
+    open_event(write_event(60, false));
+    ASSERT_TRUE(pumpUntil([&] { return player_->picture() != nullptr; }, 5000));
+    player_->seek(10);
+    EXPECT_EQ(player_->frame(), 10);
+    EXPECT_NE(player_->picture(), nullptr) << "a seek by 10 frames keeps the old picture";
+    ASSERT_TRUE(pumpUntil([&] { return player_->picture() != nullptr; }, 5000));
+    pumpUntil([] { return false; }, 200);
+    player_->seek(21);
+    EXPECT_EQ(player_->frame(), 21);
+    EXPECT_EQ(player_->picture(), nullptr) << "a seek by 11 frames blanks the window first";
+    ASSERT_TRUE(pumpUntil([&] { return player_->picture() != nullptr; }, 5000));
+    player_->seek(500); // beyond the end: the last frame
+    EXPECT_EQ(player_->frame(), 59);
+}
+
+TEST_F(VideoPlayerTest, AVanishedFolderIsReportedOnceAndNothingMoreIsRequested)
+{
+    const std::wstring folder = write_event(300, false);
+    open_event(folder);
+    player_->play(0);
+    ASSERT_TRUE(pumpUntil([&] { return player_->frame() > 3; }, 5000));
+    ASSERT_TRUE(MoveFileW(folder.c_str(), card_.file(L"MOVED").c_str()));
+    ASSERT_TRUE(pumpUntil([&] { return !messages_.shown().empty(); }, 5000));
+    pumpUntil([] { return false; }, 500);
+    ASSERT_EQ(messages_.shown().size(), 1u);
+    EXPECT_EQ(messages_.shown()[0].text, load_text(5078));
+    EXPECT_EQ(messages_.shown()[0].captionId, 5005);
+    EXPECT_GE(owner_.display_resets, 1);
+    const int frame = player_->frame();
+    pumpUntil([] { return false; }, 300);
+    EXPECT_EQ(player_->frame(), frame) << "the clock stopped with the requests";
+}
+
+TEST_F(VideoPlayerTest, ShowsOnePictureOfAnImageFolder)
+{
+    const std::wstring folder = card_.file(L"IMAGE");
+    const auto names = samplecard::write_image_folder(folder, 3, 2, {320, 240, 60});
+    set_current_data_type(data_type_image);
+    player_->set_opened_kind(data_type_image);
+    player_->set_picture_name(names[1]);
+    player_->open_picture(folder);
+    EXPECT_EQ(player_->state(), VideoPlayer::stopped);
+    ASSERT_TRUE(pumpUntil([&] { return player_->picture() != nullptr; }, 5000));
+    EXPECT_EQ(player_->info()->frame_count(), 1);
+    EXPECT_THROW(player_->open_picture(card_.file(L"NOWHERE")), Exception);
+}
+
+TEST_F(VideoPlayerTest, PlaysAContinuousRecordingAcrossItsChaptersToTheEnd)
+{
+    samplecard::ContinuousOptions options;
+    options.chapters = 2;
+    options.chapter_frames = 12; // 1.2 s each at 10 frames per second
+    options.picture = {320, 240, 60};
+    const std::wstring folder = card_.file(L"CONT");
+    samplecard::write_continuous_folder(folder, options);
+    set_current_data_type(data_type_continuous);
+    player_->set_opened_kind(data_type_continuous);
+    EXPECT_EQ(player_->load_chapters(folder), 24);
+    ASSERT_TRUE(player_->open_chapter(0));
+    EXPECT_EQ(player_->frame_period_ms(), 100);
+    player_->play(0);
+    ASSERT_TRUE(pumpUntil([&] { return player_->chapter() == 1; }, 10000));
+    EXPECT_EQ(player_->state(), VideoPlayer::playing) << "the next chapter goes on playing";
+    ASSERT_TRUE(pumpUntil([&] { return player_->state() == VideoPlayer::stopped; }, 10000));
+    EXPECT_EQ(player_->chapter(), 1);
+    EXPECT_GE(player_->frame(), 10) << "the last chapter stops at its end";
+    EXPECT_GE(owner_.chapters_opened, 2);
+
+    // A position past the end is ignored; one in the first chapter goes back to it.
+    player_->seek_total(25, 0);
+    EXPECT_EQ(player_->chapter(), 1);
+    player_->seek_total(5, 0);
+    EXPECT_EQ(player_->chapter(), 0);
+    EXPECT_EQ(player_->frame(), 5);
+}
+
+TEST_F(VideoPlayerTest, SixtyOneChaptersAreCutToSixtyWithOneWarning)
+{
+    samplecard::ContinuousOptions options;
+    options.chapters = 61;
+    options.chapter_frames = 2;
+    options.sound = false;
+    options.picture = {64, 48, 50};
+    const std::wstring folder = card_.file(L"LONG");
+    samplecard::write_continuous_folder(folder, options);
+    set_current_data_type(data_type_continuous);
+    player_->set_opened_kind(data_type_continuous);
+    player_->load_chapters(folder);
+    EXPECT_EQ(player_->chapter_count(), 60);
+    ASSERT_EQ(messages_.shown().size(), 1u);
+    EXPECT_EQ(messages_.shown()[0].text, L"連続記録データは60分までしか再生できません。");
+    EXPECT_FALSE(player_->open_chapter(60));
+}
+
+} // namespace
