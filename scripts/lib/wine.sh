@@ -3,7 +3,8 @@ root=${root:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 export WINEPREFIX=$root/build/wine
 export WINEARCH=win32
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+# No debugger on a crash: the test program ends at once with a failure instead of waiting.
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=;winedbg.exe=d"
 export LANG=ja_JP.UTF-8
 export TZ=JST-9
 export XDG_RUNTIME_DIR=$root/build/runtime
