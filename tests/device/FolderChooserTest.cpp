@@ -1,0 +1,415 @@
+#include "device/FolderChooser.h"
+
+#include "BrowserUser.h"
+#include "ChooserTestSupport.h"
+#include "app/Platform.h"
+#include "app/Text.h"
+#include "device/DataTypeRow.h"
+#include "device/FolderBrowserHooks.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include <shlobj.h>
+
+namespace {
+
+using namespace chooser_test;
+
+// Reads a folder's listing, which brings its last-access time up to date.
+void read_listing(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        while (FindNextFileW(search, &found)) {
+        }
+        FindClose(search);
+    }
+}
+
+// A fresh folder in the temporary folder, with subfolders made on request, removed afterwards.
+// Wine's browser finds a path in its tree by comparing item lists byte for byte, last-access
+// times included, so a folder whose access time the browser's own reading would move can fail
+// to be selected. Every folder made here is read once at once, which settles its access time.
+class TempFolder {
+public:
+    TempFolder() : path_(make_temp_file(L"fch"))
+    {
+        delete_file(path_);
+        CreateDirectoryW(path_.c_str(), nullptr);
+        read_listing(path_.substr(0, path_.rfind(L'\\')));
+        read_listing(path_);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    ~TempFolder()
+    {
+        for (auto folder = made_.rbegin(); folder != made_.rend(); ++folder) {
+            RemoveDirectoryW(folder->c_str());
+        }
+        RemoveDirectoryW(path_.c_str());
+    }
+
+    const std::wstring& path() const { return path_; }
+
+    std::wstring make(const std::wstring& name)
+    {
+        const std::wstring folder = path_ + L"\\" + name;
+        CreateDirectoryW(folder.c_str(), nullptr);
+        made_.push_back(folder);
+        read_listing(path_);
+        read_listing(folder);
+        return folder;
+    }
+
+private:
+    std::wstring path_;
+    std::vector<std::wstring> made_;
+};
+
+struct ShownMessage {
+    HWND owner;
+    std::wstring text;
+    int caption_id;
+    UINT style;
+};
+std::vector<ShownMessage> shown_messages;
+
+int record_message(HWND owner, const std::wstring& text, int caption_id, UINT style)
+{
+    shown_messages.push_back({owner, text, caption_id, style});
+    return IDOK;
+}
+
+// What the user saw of the data-type row.
+struct RowView {
+    std::wstring label;
+    std::vector<std::wstring> entries;
+    LRESULT selection = CB_ERR;
+    bool default_font = false;
+    bool tab_order = false;
+    HWND focus = nullptr;
+    HWND list = nullptr;
+};
+
+HWND focus_of(HWND window)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+HFONT font_of(HWND window)
+{
+    return reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+}
+
+RowView look_at_row(HWND browser)
+{
+    RowView view;
+    const HWND label = GetDlgItem(browser, data_type_label_id);
+    view.list = GetDlgItem(browser, data_type_list_id);
+    if (label == nullptr || view.list == nullptr) {
+        return view;
+    }
+    view.label = window_text(label);
+    view.entries = combo_entries(view.list);
+    view.selection = SendMessageW(view.list, CB_GETCURSEL, 0, 0);
+    const HFONT gui_font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    view.default_font = font_of(label) == gui_font && font_of(view.list) == gui_font;
+    view.tab_order = GetWindow(browser, GW_CHILD) == view.list && GetWindow(view.list, GW_HWNDNEXT) == label &&
+                     GetWindow(label, GW_HWNDNEXT) == GetDlgItem(browser, IDOK) &&
+                     GetWindow(GetDlgItem(browser, IDOK), GW_HWNDNEXT) == GetDlgItem(browser, IDCANCEL);
+    const HWND list = view.list;
+    eventually([&] { return focus_of(browser) == list; }); // the focus arrives with the activation
+    view.focus = focus_of(browser);
+    return view;
+}
+
+void select_in_list(HWND browser, int entry)
+{
+    SendDlgItemMessageW(browser, data_type_list_id, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+}
+
+bool select_path(HWND browser, const std::wstring& path)
+{
+    SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+    return IsWindowEnabled(GetDlgItem(browser, IDOK)) != FALSE;
+}
+
+class FolderChooserTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        CoInitialize(nullptr);
+        shown_messages.clear();
+        previous_box_ = set_chooser_message_box(record_message);
+    }
+    void TearDown() override
+    {
+        set_chooser_message_box(previous_box_);
+        CoUninitialize();
+    }
+
+    void start_at(const std::wstring& path) { wcscpy(folder_, path.c_str()); }
+
+    BrowserVisit choose_data_folder(const BrowserScript& script)
+    {
+        return visit_browser([&] { chosen_ = chooseDataFolder(owner_.get(), folder_); }, script);
+    }
+
+    BrowserVisit choose_card_drive(const BrowserScript& script)
+    {
+        return visit_browser([&] { chosen_ = chooseFolder(load_text(5011), owner_.get(), folder_); }, script);
+    }
+
+    OwnerWindow owner_;
+    DataTypeGuard data_type_guard_;
+    TempFolder temp_;
+    wchar_t folder_[MAX_PATH] = L"";
+    bool chosen_ = true;
+
+private:
+    ChooserMessageBox previous_box_ = nullptr;
+};
+
+TEST_F(FolderChooserTest, DataTypeRowStartsAtTheCurrentTypeAndCancelKeepsTypeAndFolder)
+{
+    set_current_data_type(data_type_continuous);
+    start_at(temp_.path());
+    RowView row;
+    bool centred = false;
+    const BrowserVisit visit = choose_data_folder([&](HWND browser) {
+        row = look_at_row(browser);
+        centred = is_centred_on(browser, owner_.get());
+        select_in_list(browser, data_type_image);
+        return Ending::press_cancel;
+    });
+
+    ASSERT_TRUE(visit.met_browser);
+    EXPECT_TRUE(visit.ended_as_asked);
+    EXPECT_EQ(row.label, load_text(5602));
+    EXPECT_EQ(row.entries, (std::vector<std::wstring>{load_text(5603), load_text(5604), load_text(5605)}));
+    EXPECT_EQ(row.selection, data_type_continuous);
+    EXPECT_TRUE(row.default_font);
+    EXPECT_TRUE(row.tab_order);
+    EXPECT_EQ(row.focus, row.list);
+    EXPECT_TRUE(centred);
+    EXPECT_FALSE(chosen_);
+    EXPECT_EQ(current_data_type(), data_type_continuous);
+    EXPECT_EQ(std::wstring(folder_), temp_.path());
+    EXPECT_TRUE(shown_messages.empty());
+}
+
+TEST_F(FolderChooserTest, OkOnAFolderReturnsItsPathAndStoresTheChosenType)
+{
+    const std::wstring recording = temp_.make(L"記録 2009");
+    set_current_data_type(data_type_event);
+    start_at(temp_.path());
+    bool ok_enabled = false;
+    const BrowserVisit visit = choose_data_folder([&](HWND browser) {
+        ok_enabled = select_path(browser, recording);
+        select_in_list(browser, data_type_continuous);
+        return Ending::press_ok;
+    });
+
+    ASSERT_TRUE(visit.met_browser);
+    EXPECT_TRUE(visit.ended_as_asked);
+    EXPECT_TRUE(ok_enabled);
+    EXPECT_TRUE(chosen_);
+    EXPECT_EQ(std::wstring(folder_), recording);
+    EXPECT_EQ(current_data_type(), data_type_continuous);
+    EXPECT_TRUE(shown_messages.empty());
+}
+
+TEST_F(FolderChooserTest, BrowserStartsAtTheFolderItWasGiven)
+{
+    const std::wstring recording = temp_.make(L"event");
+    temp_.make(L"other");
+    set_current_data_type(data_type_image);
+    start_at(recording);
+    LRESULT selection = CB_ERR;
+    const BrowserVisit visit = choose_data_folder([&](HWND browser) {
+        selection = SendDlgItemMessageW(browser, data_type_list_id, CB_GETCURSEL, 0, 0);
+        return Ending::press_ok;
+    });
+
+    ASSERT_TRUE(visit.met_browser);
+    EXPECT_TRUE(chosen_);
+    EXPECT_EQ(std::wstring(folder_), recording);
+    EXPECT_EQ(selection, data_type_image);
+    EXPECT_EQ(current_data_type(), data_type_image);
+}
+
+TEST_F(FolderChooserTest, CardDriveBrowserHasNoDataTypeRowAndLeavesTheType)
+{
+    const std::wstring card = temp_.make(L"card");
+    set_current_data_type(data_type_continuous);
+    start_at(card);
+    bool has_label = true;
+    bool has_list = true;
+    WNDPROC procedure = nullptr;
+    LRESULT help_result = 1;
+    const BrowserVisit visit = choose_card_drive([&](HWND browser) {
+        has_label = GetDlgItem(browser, data_type_label_id) != nullptr;
+        has_list = GetDlgItem(browser, data_type_list_id) != nullptr;
+        procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(browser, GWLP_WNDPROC));
+        HELPINFO help{};
+        help.cbSize = sizeof help;
+        help_result = SendMessageW(browser, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+        return Ending::press_ok;
+    });
+
+    ASSERT_TRUE(visit.met_browser);
+    EXPECT_FALSE(has_label);
+    EXPECT_FALSE(has_list);
+    EXPECT_EQ(procedure, browser_window_procedure);
+    EXPECT_EQ(help_result, 0);
+    EXPECT_TRUE(chosen_);
+    EXPECT_EQ(std::wstring(folder_), card);
+    EXPECT_EQ(current_data_type(), data_type_continuous);
+}
+
+TEST_F(FolderChooserTest, BrowserAndTreeSwallowHelpAndTheBrowserItsContextMenu)
+{
+    start_at(temp_.path());
+    WNDPROC browser_procedure = nullptr;
+    WNDPROC tree_procedure = nullptr;
+    std::vector<LRESULT> results;
+    LONG ex_style = WS_EX_CONTEXTHELP;
+    const BrowserVisit visit = choose_data_folder([&](HWND browser) {
+        const HWND tree = find_browser_tree(browser);
+        browser_procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(browser, GWLP_WNDPROC));
+        tree_procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(tree, GWLP_WNDPROC));
+        ex_style = GetWindowLongW(browser, GWL_EXSTYLE);
+        HELPINFO help{};
+        help.cbSize = sizeof help;
+        results.push_back(SendMessageW(browser, WM_HELP, 0, reinterpret_cast<LPARAM>(&help)));
+        results.push_back(SendMessageW(browser, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(browser), MAKELPARAM(40, 40)));
+        results.push_back(SendMessageW(tree, WM_HELP, 0, reinterpret_cast<LPARAM>(&help)));
+        return Ending::press_cancel;
+    });
+
+    ASSERT_TRUE(visit.met_browser);
+    EXPECT_TRUE(visit.ended_as_asked);
+    EXPECT_EQ(browser_procedure, data_browser_window_procedure);
+    EXPECT_EQ(tree_procedure, tree_window_procedure);
+    EXPECT_EQ(ex_style & WS_EX_CONTEXTHELP, 0);
+    EXPECT_EQ(results, (std::vector<LRESULT>{0, 0, 0}));
+}
+
+// Paints of the browser taken from the chooser thread's queue while a hook is installed.
+std::atomic<HWND> watched_browser{nullptr};
+std::atomic<int> browser_paints{0};
+
+LRESULT CALLBACK count_paints(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* message = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && message->message == WM_PAINT &&
+        message->hwnd == watched_browser.load()) {
+        ++browser_paints;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+bool row_lines_up_with_ok(HWND browser)
+{
+    const RECT ok = rect_in_parent(GetDlgItem(browser, IDOK));
+    const DataTypeRowLayout expected = data_type_row_layout(ok.top, ok.right - ok.left);
+    const auto at = [](POINT point, POINT target) { return point.x == target.x && point.y == target.y; };
+    return at(top_left_in_parent(GetDlgItem(browser, data_type_label_id)), expected.label) &&
+           at(top_left_in_parent(GetDlgItem(browser, data_type_list_id)), expected.list) &&
+           at(top_left_in_parent(GetDlgItem(browser, IDOK)), expected.ok) &&
+           at(top_left_in_parent(GetDlgItem(browser, IDCANCEL)), expected.cancel);
+}
+
+TEST_F(FolderChooserTest, DataTypeRowFollowsTheOkButtonWhenTheBrowserIsResizedAndKeepsTheFocus)
+{
+    start_at(temp_.path());
+    bool lined_up_at_start = false;
+    bool lined_up_after_resize = false;
+    int ok_moved_by = 0;
+    bool focus_kept = false;
+    int idle_paints = -1;
+    const BrowserVisit visit = choose_data_folder([&](HWND browser) {
+        lined_up_at_start = eventually([&] { return row_lines_up_with_ok(browser); });
+        const HWND list = GetDlgItem(browser, data_type_list_id);
+        const int ok_top = top_left_in_parent(GetDlgItem(browser, IDOK)).y;
+        RECT outer{};
+        GetWindowRect(browser, &outer);
+        SetWindowPos(browser, nullptr, 0, 0, outer.right - outer.left + 120, outer.bottom - outer.top + 90,
+                     SWP_NOMOVE | SWP_NOZORDER);
+        ok_moved_by = top_left_in_parent(GetDlgItem(browser, IDOK)).y - ok_top;
+        lined_up_after_resize = eventually([&] { return row_lines_up_with_ok(browser); });
+        focus_kept = focus_of(browser) == list;
+
+        // Once laid out, the browser stays quiet: the row must not keep invalidating it.
+        watched_browser = browser;
+        browser_paints = 0;
+        const HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, count_paints, nullptr,
+                                             GetWindowThreadProcessId(browser, nullptr));
+        InvalidateRect(browser, nullptr, TRUE);
+        Sleep(500);
+        UnhookWindowsHookEx(hook);
+        idle_paints = browser_paints;
+        return Ending::press_cancel;
+    });
+
+    ASSERT_TRUE(visit.met_browser);
+    EXPECT_TRUE(lined_up_at_start);
+    EXPECT_GT(ok_moved_by, 0);
+    EXPECT_TRUE(lined_up_after_resize);
+    EXPECT_TRUE(focus_kept);
+    EXPECT_GE(idle_paints, 1);
+    EXPECT_LE(idle_paints, 3);
+}
+
+// The browser disables OK on an item without a path; Enter would not reach it either, so the
+// command is sent to the browser directly, as a browser that allows such items would send it.
+TEST_F(FolderChooserTest, ItemWithoutAPathWarnsAndLeavesFolderAndTypeAsTheyWere)
+{
+    set_current_data_type(data_type_image);
+    start_at(temp_.path());
+    bool ok_enabled = true;
+    const BrowserVisit visit = choose_data_folder([&](HWND browser) {
+        LPITEMIDLIST computer = nullptr;
+        SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer);
+        SendMessageW(browser, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(computer));
+        CoTaskMemFree(computer);
+        ok_enabled = IsWindowEnabled(GetDlgItem(browser, IDOK)) != FALSE;
+        select_in_list(browser, data_type_continuous);
+        return Ending::command_ok;
+    });
+
+    ASSERT_TRUE(visit.met_browser);
+    EXPECT_TRUE(visit.ended_as_asked);
+    EXPECT_FALSE(ok_enabled);
+    EXPECT_FALSE(chosen_);
+    ASSERT_EQ(shown_messages.size(), 1u);
+    EXPECT_EQ(shown_messages[0].owner, owner_.get());
+    EXPECT_EQ(shown_messages[0].text, load_text(5004));
+    EXPECT_EQ(shown_messages[0].caption_id, 5005);
+    EXPECT_EQ(shown_messages[0].style, static_cast<UINT>(MB_ICONWARNING));
+    EXPECT_EQ(std::wstring(folder_), temp_.path());
+    EXPECT_EQ(current_data_type(), data_type_image);
+}
+
+TEST_F(FolderChooserTest, FolderThatNoLongerExistsStillOpensTheBrowser)
+{
+    const std::wstring gone = temp_.path() + L"\\gone";
+    start_at(gone);
+    const BrowserVisit visit = choose_data_folder([](HWND) { return Ending::press_cancel; });
+
+    ASSERT_TRUE(visit.met_browser);
+    EXPECT_TRUE(visit.ended_as_asked);
+    EXPECT_FALSE(chosen_);
+    EXPECT_EQ(std::wstring(folder_), gone);
+}
+
+} // namespace
