@@ -2,14 +2,12 @@
 
 #include "BrowserUser.h"
 #include "ChooserTestSupport.h"
-#include "app/Platform.h"
 #include "app/Text.h"
 #include "device/DataTypeRow.h"
 #include "device/FolderBrowserHooks.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -32,22 +30,53 @@ void read_listing(const std::wstring& folder)
     }
 }
 
-// A fresh folder in the temporary folder, with subfolders made on request, removed afterwards.
-// Wine's browser finds a path in its tree by comparing item lists byte for byte, last-access
-// times included, so a folder whose access time the browser's own reading would move can fail
-// to be selected. Every folder made here is read once at once, which settles its access time.
-class TempFolder {
-public:
-    TempFolder() : path_(make_temp_file(L"fch"))
-    {
-        delete_file(path_);
-        CreateDirectoryW(path_.c_str(), nullptr);
-        read_listing(path_.substr(0, path_.rfind(L'\\')));
-        read_listing(path_);
+// Wine's browser finds a path in its tree by comparing item lists byte for byte, the folders'
+// modification and access times included. A folder on the way that changes while the browser
+// looks (the system's temporary folder, where other test programs write all the time) or whose
+// access time the browser's own reading moves, makes the selection fail. So the fresh folders
+// live in the profile folder, which only these tests change, one test program at a time, and
+// every folder made is read once at once, which settles its access time.
+std::wstring fresh_folder()
+{
+    wchar_t profile[MAX_PATH] = L"";
+    wchar_t path[MAX_PATH] = L"";
+    SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, 0, profile);
+    if (GetTempFileNameW(profile, L"fch", 0, path) == 0) {
+        return {};
     }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    ~TempFolder()
+    DeleteFileW(path);
+    CreateDirectoryW(path, nullptr);
+    read_listing(profile);
+    read_listing(path);
+    return path;
+}
+
+// Keeps the tests that open the shell's browser from running at the same time in two programs.
+class BrowserTestLock {
+public:
+    BrowserTestLock() : mutex_(CreateMutexW(nullptr, FALSE, L"Tarvo folder chooser tests"))
+    {
+        WaitForSingleObject(mutex_, 120000);
+    }
+    BrowserTestLock(const BrowserTestLock&) = delete;
+    BrowserTestLock& operator=(const BrowserTestLock&) = delete;
+    ~BrowserTestLock()
+    {
+        ReleaseMutex(mutex_);
+        CloseHandle(mutex_);
+    }
+
+private:
+    HANDLE mutex_;
+};
+
+// A fresh folder with subfolders made on request, removed afterwards.
+class FreshFolder {
+public:
+    FreshFolder() : path_(fresh_folder()) {}
+    FreshFolder(const FreshFolder&) = delete;
+    FreshFolder& operator=(const FreshFolder&) = delete;
+    ~FreshFolder()
     {
         for (auto folder = made_.rbegin(); folder != made_.rend(); ++folder) {
             RemoveDirectoryW(folder->c_str());
@@ -169,9 +198,10 @@ protected:
         return visit_browser([&] { chosen_ = chooseFolder(load_text(5011), owner_.get(), folder_); }, script);
     }
 
+    BrowserTestLock lock_;
     OwnerWindow owner_;
     DataTypeGuard data_type_guard_;
-    TempFolder temp_;
+    FreshFolder temp_;
     wchar_t folder_[MAX_PATH] = L"";
     bool chosen_ = true;
 
@@ -304,18 +334,10 @@ TEST_F(FolderChooserTest, BrowserAndTreeSwallowHelpAndTheBrowserItsContextMenu)
     EXPECT_EQ(results, (std::vector<LRESULT>{0, 0, 0}));
 }
 
-// Paints of the browser taken from the chooser thread's queue while a hook is installed.
-std::atomic<HWND> watched_browser{nullptr};
-std::atomic<int> browser_paints{0};
-
-LRESULT CALLBACK count_paints(int code, WPARAM wParam, LPARAM lParam)
+bool needs_painting(HWND window)
 {
-    const auto* message = reinterpret_cast<const MSG*>(lParam);
-    if (code == HC_ACTION && wParam == PM_REMOVE && message->message == WM_PAINT &&
-        message->hwnd == watched_browser.load()) {
-        ++browser_paints;
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
+    RECT update{};
+    return GetUpdateRect(window, &update, FALSE) != FALSE;
 }
 
 bool row_lines_up_with_ok(HWND browser)
@@ -336,7 +358,8 @@ TEST_F(FolderChooserTest, DataTypeRowFollowsTheOkButtonWhenTheBrowserIsResizedAn
     bool lined_up_after_resize = false;
     int ok_moved_by = 0;
     bool focus_kept = false;
-    int idle_paints = -1;
+    bool repainted = false;
+    int dirty_samples = -1;
     const BrowserVisit visit = choose_data_folder([&](HWND browser) {
         lined_up_at_start = eventually([&] { return row_lines_up_with_ok(browser); });
         const HWND list = GetDlgItem(browser, data_type_list_id);
@@ -349,15 +372,14 @@ TEST_F(FolderChooserTest, DataTypeRowFollowsTheOkButtonWhenTheBrowserIsResizedAn
         lined_up_after_resize = eventually([&] { return row_lines_up_with_ok(browser); });
         focus_kept = focus_of(browser) == list;
 
-        // Once laid out, the browser stays quiet: the row must not keep invalidating it.
-        watched_browser = browser;
-        browser_paints = 0;
-        const HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, count_paints, nullptr,
-                                             GetWindowThreadProcessId(browser, nullptr));
+        // Once laid out, a repaint must not leave the browser in need of another one.
         InvalidateRect(browser, nullptr, TRUE);
-        Sleep(500);
-        UnhookWindowsHookEx(hook);
-        idle_paints = browser_paints;
+        repainted = eventually([&] { return !needs_painting(browser); });
+        dirty_samples = 0;
+        for (int sample = 0; sample < 40; ++sample) {
+            Sleep(10);
+            dirty_samples += needs_painting(browser) ? 1 : 0;
+        }
         return Ending::press_cancel;
     });
 
@@ -366,8 +388,9 @@ TEST_F(FolderChooserTest, DataTypeRowFollowsTheOkButtonWhenTheBrowserIsResizedAn
     EXPECT_GT(ok_moved_by, 0);
     EXPECT_TRUE(lined_up_after_resize);
     EXPECT_TRUE(focus_kept);
-    EXPECT_GE(idle_paints, 1);
-    EXPECT_LE(idle_paints, 3);
+    EXPECT_TRUE(repainted);
+    EXPECT_GE(dirty_samples, 0);
+    EXPECT_LE(dirty_samples, 2);
 }
 
 // The browser disables OK on an item without a path; Enter would not reach it either, so the
