@@ -91,4 +91,24 @@ inline std::vector<std::wstring> combo_entries(HWND combo)
     return entries;
 }
 
+inline bool has_visible_style(HWND window)
+{
+    return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+inline WNDPROC procedure_of(HWND window)
+{
+    return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
+}
+
+// F1 on the window: the system sends WM_HELP with a HELPINFO for it.
+inline LRESULT send_help(HWND window)
+{
+    HELPINFO help{};
+    help.cbSize = sizeof help;
+    help.iContextType = HELPINFO_WINDOW;
+    help.hItemHandle = window;
+    return SendMessageW(window, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+}
+
 } // namespace chooser_test

@@ -122,6 +122,9 @@ struct RowView {
     LRESULT selection = CB_ERR;
     bool default_font = false;
     bool tab_order = false;
+    SIZE label_size{};
+    LONG label_style = 0;
+    LONG list_style = 0;
     HWND focus = nullptr;
     HWND list = nullptr;
 };
@@ -152,6 +155,10 @@ RowView look_at_row(HWND browser)
     view.selection = SendMessageW(view.list, CB_GETCURSEL, 0, 0);
     const HFONT gui_font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     view.default_font = font_of(label) == gui_font && font_of(view.list) == gui_font;
+    const RECT label_rect = rect_in_parent(label);
+    view.label_size = {label_rect.right - label_rect.left, label_rect.bottom - label_rect.top};
+    view.label_style = GetWindowLongW(label, GWL_STYLE);
+    view.list_style = GetWindowLongW(view.list, GWL_STYLE);
     view.tab_order = GetWindow(browser, GW_CHILD) == view.list && GetWindow(view.list, GW_HWNDNEXT) == label &&
                      GetWindow(label, GW_HWNDNEXT) == GetDlgItem(browser, IDOK) &&
                      GetWindow(GetDlgItem(browser, IDOK), GW_HWNDNEXT) == GetDlgItem(browser, IDCANCEL);
@@ -228,6 +235,11 @@ TEST_F(FolderChooserTest, DataTypeRowStartsAtTheCurrentTypeAndCancelKeepsTypeAnd
     EXPECT_EQ(row.entries, (std::vector<std::wstring>{load_text(5603), load_text(5604), load_text(5605)}));
     EXPECT_EQ(row.selection, data_type_continuous);
     EXPECT_TRUE(row.default_font);
+    EXPECT_EQ(row.label_size.cx, 55);
+    EXPECT_EQ(row.label_size.cy, 160);
+    EXPECT_NE(row.label_style & SS_ENDELLIPSIS, 0);
+    // (the combo box drops the border and client edge it was created with and draws its own)
+    EXPECT_EQ(row.list_style & (WS_TABSTOP | CBS_DROPDOWNLIST), WS_TABSTOP | CBS_DROPDOWNLIST);
     EXPECT_TRUE(row.tab_order);
     EXPECT_EQ(row.focus, row.list);
     EXPECT_TRUE(centred);
@@ -285,14 +297,10 @@ TEST_F(FolderChooserTest, CardDriveBrowserHasNoDataTypeRowAndLeavesTheType)
     bool has_label = true;
     bool has_list = true;
     WNDPROC procedure = nullptr;
-    LRESULT help_result = 1;
     const BrowserVisit visit = choose_card_drive([&](HWND browser) {
         has_label = GetDlgItem(browser, data_type_label_id) != nullptr;
         has_list = GetDlgItem(browser, data_type_list_id) != nullptr;
-        procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(browser, GWLP_WNDPROC));
-        HELPINFO help{};
-        help.cbSize = sizeof help;
-        help_result = SendMessageW(browser, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+        procedure = procedure_of(browser);
         return Ending::press_ok;
     });
 
@@ -300,7 +308,6 @@ TEST_F(FolderChooserTest, CardDriveBrowserHasNoDataTypeRowAndLeavesTheType)
     EXPECT_FALSE(has_label);
     EXPECT_FALSE(has_list);
     EXPECT_EQ(procedure, browser_window_procedure);
-    EXPECT_EQ(help_result, 0);
     EXPECT_TRUE(chosen_);
     EXPECT_EQ(std::wstring(folder_), card);
     EXPECT_EQ(current_data_type(), data_type_continuous);
@@ -315,14 +322,12 @@ TEST_F(FolderChooserTest, BrowserAndTreeSwallowHelpAndTheBrowserItsContextMenu)
     LONG ex_style = WS_EX_CONTEXTHELP;
     const BrowserVisit visit = choose_data_folder([&](HWND browser) {
         const HWND tree = find_browser_tree(browser);
-        browser_procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(browser, GWLP_WNDPROC));
-        tree_procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(tree, GWLP_WNDPROC));
+        browser_procedure = procedure_of(browser);
+        tree_procedure = procedure_of(tree);
         ex_style = GetWindowLongW(browser, GWL_EXSTYLE);
-        HELPINFO help{};
-        help.cbSize = sizeof help;
-        results.push_back(SendMessageW(browser, WM_HELP, 0, reinterpret_cast<LPARAM>(&help)));
+        results.push_back(send_help(browser));
         results.push_back(SendMessageW(browser, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(browser), MAKELPARAM(40, 40)));
-        results.push_back(SendMessageW(tree, WM_HELP, 0, reinterpret_cast<LPARAM>(&help)));
+        results.push_back(send_help(tree));
         return Ending::press_cancel;
     });
 
