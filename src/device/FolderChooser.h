@@ -1,0 +1,22 @@
+#pragma once
+// Picking a folder with the shell's folder browser: the open-folder command (with the choice of
+// the recording kind) and the device commands (the SD memory card's drive).
+#include <string>
+
+#include <windows.h>
+
+// Shows the browser owned by `owner` with `prompt` above the tree, starting at the path in
+// `folder`. True when a folder with a file-system path was chosen; `folder` then holds it.
+// Otherwise `folder` and the current data type are left as they were. The prompt of the
+// open-folder command ("フォルダを選択してください。") adds the data-type row, whose choice
+// becomes the current data type when the user confirms with OK. COM must be initialised on the
+// calling thread.
+bool chooseFolder(const std::wstring& prompt, HWND owner, wchar_t (&folder)[MAX_PATH]);
+
+// The open-folder command's browser: chooseFolder with "フォルダを選択してください。".
+bool chooseDataFolder(HWND owner, wchar_t (&folder)[MAX_PATH]);
+
+// How the chooser tells the user that the chosen item has no file-system path; the message box
+// unless a test replaces it. Returns the function it replaces; nullptr restores the message box.
+using ChooserMessageBox = int (*)(HWND owner, const std::wstring& text, int caption_id, UINT style);
+ChooserMessageBox set_chooser_message_box(ChooserMessageBox show);
