@@ -1,5 +1,7 @@
 #include "device/FolderBrowserHooks.h"
 
+#include "ui/WindowUtilities.h"
+
 #include "device/DataTypeRow.h"
 #include "device/WindowTakeover.h"
 
@@ -16,19 +18,6 @@ std::optional<SystemVersion>& version_override()
 {
     static std::optional<SystemVersion> version;
     return version;
-}
-
-// Keeps the window's size and Z order and centres its outer rectangle on the reference's.
-void centreWindow(HWND window, HWND reference)
-{
-    RECT outer{};
-    RECT around{};
-    if (reference == nullptr || !GetWindowRect(window, &outer) || !GetWindowRect(reference, &around)) {
-        return;
-    }
-    const int left = around.left + ((around.right - around.left) - (outer.right - outer.left)) / 2;
-    const int top = around.top + ((around.bottom - around.top) - (outer.bottom - outer.top)) / 2;
-    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
 }
 
 // The browser is owned rather than parented on some systems; either way it is the window that
@@ -69,7 +58,9 @@ void remove_context_help(HWND browser)
 void prepare_browser(HWND browser, LPARAM folder, bool with_data_type_row)
 {
     SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, folder);
-    centreWindow(browser, browser_parent(browser));
+    if (const HWND parent = browser_parent(browser)) {
+        centreWindow(browser, parent);
+    }
     if (is_windows_2000()) {
         if (const HWND button = GetDlgItem(browser, new_folder_button_id)) {
             ShowWindow(button, SW_HIDE);

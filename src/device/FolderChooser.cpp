@@ -11,7 +11,6 @@
 
 namespace {
 
-ChooserMessageBox chooser_message_box = show_message;
 
 // An item list the browser returned, freed with the shell's allocator.
 class ShellItemList {
@@ -50,7 +49,7 @@ bool browse(const std::wstring& prompt, HWND owner, wchar_t (&path)[MAX_PATH])
         return false;
     }
     if (!SHGetPathFromIDListW(chosen.get(), path) || path[0] == L'\0') {
-        chooser_message_box(owner, load_text(5004), 5005, MB_ICONWARNING); // "指定されたフォルダを選択できません。", "警告"
+        show_message(owner, load_text(5004), 5005, MB_ICONWARNING); // "指定されたフォルダを選択できません。", "警告"
         return false;
     }
     return true;
@@ -78,9 +77,3 @@ bool chooseDataFolder(HWND owner, wchar_t (&folder)[MAX_PATH])
     return chooseFolder(load_text(5003), owner, folder); // "フォルダを選択してください。"
 }
 
-ChooserMessageBox set_chooser_message_box(ChooserMessageBox show)
-{
-    const ChooserMessageBox previous = chooser_message_box;
-    chooser_message_box = show != nullptr ? show : show_message;
-    return previous;
-}

@@ -16,7 +16,3 @@ bool chooseFolder(const std::wstring& prompt, HWND owner, wchar_t (&folder)[MAX_
 // The open-folder command's browser: chooseFolder with "フォルダを選択してください。".
 bool chooseDataFolder(HWND owner, wchar_t (&folder)[MAX_PATH]);
 
-// How the chooser tells the user that the chosen item has no file-system path; the message box
-// unless a test replaces it. Returns the function it replaces; nullptr restores the message box.
-using ChooserMessageBox = int (*)(HWND owner, const std::wstring& text, int caption_id, UINT style);
-ChooserMessageBox set_chooser_message_box(ChooserMessageBox show);

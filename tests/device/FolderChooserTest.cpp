@@ -1,5 +1,7 @@
 #include "device/FolderChooser.h"
 
+#include "app/Messages.h"
+
 #include "BrowserUser.h"
 #include "ChooserTestSupport.h"
 #include "app/Text.h"
@@ -185,11 +187,11 @@ protected:
     {
         CoInitialize(nullptr);
         shown_messages.clear();
-        previous_box_ = set_chooser_message_box(record_message);
+        set_message_handler(record_message);
     }
     void TearDown() override
     {
-        set_chooser_message_box(previous_box_);
+        set_message_handler(nullptr);
         CoUninitialize();
     }
 
@@ -213,7 +215,6 @@ protected:
     bool chosen_ = true;
 
 private:
-    ChooserMessageBox previous_box_ = nullptr;
 };
 
 TEST_F(FolderChooserTest, DataTypeRowStartsAtTheCurrentTypeAndCancelKeepsTypeAndFolder)
