@@ -1,9 +1,15 @@
 # Helpers for the project's libraries and test programs.
 
-# tarvo_test(NAME source... LIBS lib...): a GoogleTest program. On Windows it carries the
+# tarvo_test(NAME source... LIBS lib... [SOUND]): a GoogleTest program. On Windows it carries the
 # program's resources (string table, images) and runs under the cross-compiling emulator.
+# SOUND: its tests play through the sound server, one such test at a time (the recording of the
+# sink would otherwise hear two of them mixed).
 function(tarvo_test name)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "SOUND" "" "LIBS" ${ARGN})
+  set(lock)
+  if(ARG_SOUND)
+    set(lock RESOURCE_LOCK sound_device)
+  endif()
   add_executable(${name} ${ARG_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
@@ -15,5 +21,6 @@ function(tarvo_test name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                        PROPERTIES TIMEOUT 120
                                   PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [01] tests?\\."
-                                  FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
+                                  FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]"
+                                  ${lock})
 endfunction()

@@ -53,7 +53,8 @@ void make_folder(const std::wstring& path) { std::filesystem::create_directories
 
 void write_bytes(const std::wstring& path, const std::vector<uint8_t>& bytes)
 {
-    File file = File::create_exclusive_write(path);
+    // Shared, so a test can rewrite a file that a reader still holds open.
+    File file = File::create_shared_write(path);
     ASSERT_TRUE(file.is_open());
     ASSERT_TRUE(file.write(bytes.data(), bytes.size()));
 }
