@@ -23,12 +23,6 @@ namespace {
 // Collects what the loader posts to its owner.
 class Owner {
 public:
-    Owner() : window_(0, 0, 10, 10, WS_POPUP)
-    {
-        SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        previous_ = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(window_.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&procedure)));
-    }
     ~Owner()
     {
         MSG message;
@@ -46,21 +40,14 @@ public:
     int alarms = 0;
 
 private:
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        auto* self = reinterpret_cast<Owner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    MessageWindow window_{[this](UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_PICTURE_DELIVERED) {
-            self->deliveries.push_back({static_cast<int>(wParam), std::unique_ptr<Image>(reinterpret_cast<Image*>(lParam))});
-            return 0;
+            deliveries.push_back({static_cast<int>(wParam), std::unique_ptr<Image>(reinterpret_cast<Image*>(lParam))});
+            return true;
         }
-        if (message == WM_PLAYER_TICK) {
-            ++self->alarms;
-            return 0;
-        }
-        return CallWindowProcW(self->previous_, window, message, wParam, lParam);
-    }
-    HostWindow window_;
-    WNDPROC previous_ = nullptr;
+        alarms += message == WM_PLAYER_TICK ? 1 : 0;
+        return message == WM_PLAYER_TICK;
+    }};
 };
 
 // Holds a loader's lock on a thread of its own, as the worker does during a decode: until the

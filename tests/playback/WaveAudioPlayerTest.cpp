@@ -49,27 +49,14 @@ std::vector<uint8_t> pattern(size_t count)
 // Receives what the sound player tells its owner.
 class Owner {
 public:
-    Owner() : window_(0, 0, 10, 10, WS_POPUP)
-    {
-        SetWindowLongPtrW(window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        previous_ = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(window_.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&procedure)));
-    }
     HWND get() const { return window_.get(); }
     int stopped_messages = 0;
 
 private:
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        auto* self = reinterpret_cast<Owner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (message == WM_SOUND_STOPPED) {
-            ++self->stopped_messages;
-            return 0;
-        }
-        return CallWindowProcW(self->previous_, window, message, wParam, lParam);
-    }
-    HostWindow window_;
-    WNDPROC previous_ = nullptr;
+    MessageWindow window_{[this](UINT message, WPARAM, LPARAM) {
+        stopped_messages += message == WM_SOUND_STOPPED ? 1 : 0;
+        return message == WM_SOUND_STOPPED;
+    }};
 };
 
 class WaveAudioPlayerTest : public ::testing::Test {

@@ -59,19 +59,6 @@ bool decode_into(jpeg_decompress_struct& cinfo, DecodeErrors& errors, const Byte
 
 } // namespace
 
-TempFolder::TempFolder()
-{
-    path_ = make_temp_file(L"sct");
-    delete_file(path_);
-    std::filesystem::create_directory(fs_path(path_));
-}
-
-TempFolder::~TempFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(fs_path(path_), ignored);
-}
-
 uint32_t be16(const Bytes& bytes, size_t at) { return static_cast<uint32_t>(bytes.at(at) << 8 | bytes.at(at + 1)); }
 
 uint32_t be32(const Bytes& bytes, size_t at) { return be16(bytes, at) << 16 | be16(bytes, at + 2); }

@@ -2,6 +2,7 @@
 // Helpers of the sample card tests: a fresh temporary folder, big-endian and BCD reads of the
 // written bytes, the block chain of an archive file, and a libjpeg decode.
 #include "samplecard/RecorderBytes.h"
+#include "support/TempFolder.h"
 
 #include <cstdint>
 #include <string>
@@ -10,19 +11,6 @@
 namespace samplecard_test {
 
 using samplecard::Bytes;
-
-// A new empty folder in the system's temporary folder, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::wstring& path() const { return path_; }
-
-private:
-    std::wstring path_;
-};
 
 uint32_t be16(const Bytes& bytes, size_t at);
 uint32_t be32(const Bytes& bytes, size_t at);

@@ -101,3 +101,25 @@ COLORREF pixelOf(HWND window, int x, int y)
     ReleaseDC(window, dc);
     return colour;
 }
+
+MessageWindow::MessageWindow(Handler handler) : handler_(std::move(handler))
+{
+    window_ = CreateWindowExW(0, testWindowClass(L"TarvoTestMessages", &procedure), L"", WS_POPUP, 0, 0, 10, 10,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+MessageWindow::~MessageWindow()
+{
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+}
+
+LRESULT CALLBACK MessageWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = reinterpret_cast<MessageWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self != nullptr && self->handler_(message, wParam, lParam)) {
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}

@@ -58,3 +58,22 @@ inline constexpr const char* secondViewerFlag = "--second-viewer";
 // That copy's work: takes the dialog mutex and shows a dialog; its exit code tells the first
 // copy what happened (bit 0: it warned as it must; bit 1: its dialog was shown and ended OK).
 int runSecondViewer();
+
+// A hidden window that offers every message to `handler` first; a message it does not take
+// (it returns false) goes on to the default procedure. Stands in for the owner windows that
+// engines post to.
+class MessageWindow {
+public:
+    using Handler = std::function<bool(UINT message, WPARAM wParam, LPARAM lParam)>;
+    explicit MessageWindow(Handler handler);
+    ~MessageWindow();
+    MessageWindow(const MessageWindow&) = delete;
+    MessageWindow& operator=(const MessageWindow&) = delete;
+
+    HWND get() const { return window_; }
+
+private:
+    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    Handler handler_;
+    HWND window_;
+};
