@@ -242,7 +242,7 @@ void VideoPlayer::request_picture()
     loader_->request(clamp(frame_));
 }
 
-void VideoPlayer::on_picture_delivered(int, Image* delivered)
+void VideoPlayer::on_picture_delivered(int index, Image* delivered)
 {
     std::unique_ptr<Image> picture(delivered); // ownership came with the message
     if (image_mode()) {
@@ -252,6 +252,7 @@ void VideoPlayer::on_picture_delivered(int, Image* delivered)
     }
     if (picture != nullptr) {
         picture_ = std::move(picture);
+        shown_frame_ = index;
     }
     InvalidateRect(handle(), nullptr, FALSE);
 }
@@ -558,5 +559,6 @@ void VideoPlayer::close()
     info_.reset();
     folder_.clear();
     picture_.reset();
+    shown_frame_ = -1;
     loader_->close_archive(); // its temporary sound file goes with it
 }

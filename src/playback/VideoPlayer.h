@@ -67,6 +67,8 @@ public:
     GammaCorrection& brightness() { return brightness_; }
     ImageLoader& loader() { return *loader_; }
     const Image* picture() const { return picture_.get(); }
+    // The frame whose picture is shown; -1 before the first delivery.
+    int shown_frame() const { return shown_frame_; }
     // The capture time of the detection frame, else of the first frame that has a record;
     // 0 when nothing is open.
     int64_t frame_time() const;
@@ -113,6 +115,7 @@ private:
     std::unique_ptr<IVideoInfo> info_;
     std::wstring folder_;
     std::unique_ptr<Image> picture_;
+    int shown_frame_ = -1;
     GammaCorrection brightness_;
     PictureView view_;
     std::unique_ptr<ImageLoader> loader_;
