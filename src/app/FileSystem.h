@@ -23,5 +23,8 @@ std::optional<unsigned> file_attributes(const std::wstring& path);
 // True when `path` names an existing file (not a folder).
 bool file_exists(const std::wstring& path);
 
+// The separator between the parts of a path: a backslash on Windows, a slash on the host build.
+extern const wchar_t path_separator;
+
 // `name` inside `folder`, with one separator between them ("E:\" and "DREC.INI" give "E:\DREC.INI").
 std::wstring join_path(const std::wstring& folder, const std::wstring& name);

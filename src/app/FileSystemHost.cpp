@@ -77,6 +77,8 @@ bool file_exists(const std::wstring& path)
     return stat(to_narrow(path).c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
+const wchar_t path_separator = L'/';
+
 std::wstring join_path(const std::wstring& folder, const std::wstring& name)
 {
     if (folder.empty() || folder.back() == L'/') {

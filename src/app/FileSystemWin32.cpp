@@ -36,6 +36,8 @@ bool file_exists(const std::wstring& path)
     return value != INVALID_FILE_ATTRIBUTES && (value & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+const wchar_t path_separator = L'\\';
+
 std::wstring join_path(const std::wstring& folder, const std::wstring& name)
 {
     if (folder.empty() || folder.back() == L'\\' || folder.back() == L'/') {

@@ -1,0 +1,57 @@
+#include "recording/SiblingFolder.h"
+
+#include "app/Exception.h"
+#include "app/FileSystem.h"
+#include "app/SiblingFolders.h"
+#include "app/Text.h"
+#include "app/TextOrder.h"
+#include "recording/FolderPath.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int position_unknown_text = 5048; // "現在のフォルダの位置を取得できません。"
+constexpr int no_previous_text = 5066;      // "前の記録データはありません。"
+constexpr int no_next_text = 5065;          // "次の記録データはありません。"
+
+} // namespace
+
+void order_sibling_names(std::vector<std::wstring>& names)
+{
+    std::stable_sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
+        return compare_text_without_case(a, b) < 0;
+    });
+}
+
+std::wstring neighbour_name(const std::vector<std::wstring>& names, const std::wstring& name, bool previous)
+{
+    const auto found = std::find(names.begin(), names.end(), name);
+    if (found == names.end()) {
+        throw Exception(load_text(position_unknown_text));
+    }
+    if (previous) {
+        if (found == names.begin()) {
+            throw Exception(load_text(no_previous_text));
+        }
+        return *(found - 1);
+    }
+    if (found + 1 == names.end()) {
+        throw Exception(load_text(no_next_text));
+    }
+    return *(found + 1);
+}
+
+std::wstring sibling_folder(const std::wstring& path, bool previous)
+{
+    const std::wstring name = last_path_component(path);
+    const std::wstring parent = parent_folder(path) + path_separator;
+    std::vector<std::wstring> names;
+    try {
+        names = list_sibling_folders(path, parent);
+    } catch (const IOException& failure) {
+        throw Exception(failure.message());
+    }
+    order_sibling_names(names);
+    return parent + neighbour_name(names, name, previous);
+}
