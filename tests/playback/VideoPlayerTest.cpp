@@ -3,6 +3,7 @@
 #include "playback/VideoPlayer.h"
 
 #include "app/Exception.h"
+#include "app/Platform.h"
 #include "app/Text.h"
 #include "playback/IPlayerOwner.h"
 #include "playback/WaveAudioPlayer.h"
@@ -11,6 +12,7 @@
 #include "samplecard/CardWriter.h"
 #include "support/TempFolder.h"
 #include "support/UiTestSupport.h"
+#include "ui/Image.h"
 
 #include <gtest/gtest.h>
 
@@ -137,9 +139,22 @@ TEST_F(VideoPlayerTest, PlaysAnEventRecordingWithSoundToTheEndAndReturnsToTheSta
     EXPECT_TRUE(messages_.shown().empty());
 }
 
+std::vector<std::wstring> warnings;
+
 TEST_F(VideoPlayerTest, PlaysOnTheClockAloneWithoutSound)
 {
-    open_event(write_event(30, false));
+    // No temporary folder for the sound: the reader warns and the recording has no sound.
+    wchar_t temp[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"TMP", temp, MAX_PATH);
+    const std::wstring folder = write_event(30, true);
+    SetEnvironmentVariableW(L"TMP", card_.file(L"no-such-folder").c_str());
+    warnings.clear();
+    const WarningHandler previous = set_warning_handler([](const std::wstring& text) { warnings.push_back(text); });
+    open_event(folder);
+    set_warning_handler(previous);
+    SetEnvironmentVariableW(L"TMP", temp);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0], load_text(5501));
     EXPECT_EQ(player_->sound().state(), ISoundPlayer::closed);
     const DWORD start = timeGetTime();
     ASSERT_TRUE(play_to_the_end(15000));
@@ -206,7 +221,8 @@ TEST_F(VideoPlayerTest, PlaysAContinuousRecordingAcrossItsChaptersToTheEnd)
     samplecard::write_continuous_folder(folder, options);
     set_current_data_type(data_type_continuous);
     player_->set_opened_kind(data_type_continuous);
-    EXPECT_EQ(player_->load_chapters(folder), 24);
+    // Every chapter but the last counts as a whole minute.
+    EXPECT_EQ(player_->load_chapters(folder), 600 + 12);
     ASSERT_TRUE(player_->open_chapter(0));
     EXPECT_EQ(player_->frame_period_ms(), 100);
     player_->play(0);
@@ -218,8 +234,11 @@ TEST_F(VideoPlayerTest, PlaysAContinuousRecordingAcrossItsChaptersToTheEnd)
     EXPECT_GE(owner_.chapters_opened, 2);
 
     // A position past the end is ignored; one in the first chapter goes back to it.
-    player_->seek_total(25, 0);
+    player_->seek_total(613, 0);
     EXPECT_EQ(player_->chapter(), 1);
+    player_->seek_total(605, 0);
+    EXPECT_EQ(player_->chapter(), 1);
+    EXPECT_EQ(player_->frame(), 5);
     player_->seek_total(5, 0);
     EXPECT_EQ(player_->chapter(), 0);
     EXPECT_EQ(player_->frame(), 5);
