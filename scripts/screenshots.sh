@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Pictures of the viewer playing the sample card's event and continuous recordings, for the
+# documentation: docs/viewer-event.png and docs/viewer-continuous.png.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target viewer-shot sample-card
+source scripts/lib/wine.sh
+trap tarvo_stop_all EXIT
+tarvo_start_display own
+tarvo_start_wine
+bin=build/win32/bin
+[ -d "$bin/SampleCard" ] || (cd "$bin" && wine sample-card.exe SampleCard >/dev/null)
+shots=$(mktemp -d)
+(cd "$bin" && wine viewer-shot.exe 'SampleCard\EVENT\0001' 0 14 "Z:$shots/event.bmp")
+(cd "$bin" && wine viewer-shot.exe 'SampleCard\CONT\0001' 2 5 "Z:$shots/continuous.bmp")
+convert "$shots/event.bmp" docs/viewer-event.png
+convert "$shots/continuous.bmp" docs/viewer-continuous.png
+rm -rf "$shots"
+echo "docs/viewer-event.png docs/viewer-continuous.png"
