@@ -1,14 +1,17 @@
 # Helpers for the project's libraries and test programs.
 
-# tarvo_test(NAME source... LIBS lib... [SOUND]): a GoogleTest program. On Windows it carries the
+# tarvo_test(NAME source... LIBS lib... [SOUND] [ENVIRONMENT VAR=value]): a GoogleTest program. On Windows it carries the
 # program's resources (string table, images) and runs under the cross-compiling emulator.
 # SOUND: its tests play through the sound server, one such test at a time (the recording of the
 # sink would otherwise hear two of them mixed).
 function(tarvo_test name)
-  cmake_parse_arguments(ARG "SOUND" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "SOUND" "" "LIBS;ENVIRONMENT" ${ARGN})
   set(lock)
   if(ARG_SOUND)
     set(lock RESOURCE_LOCK sound_device)
+  endif()
+  if(ARG_ENVIRONMENT)
+    list(APPEND lock ENVIRONMENT "${ARG_ENVIRONMENT}")
   endif()
   add_executable(${name} ${ARG_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)

@@ -208,6 +208,15 @@ TEST_F(VideoPlayerTest, ShowsOnePictureOfAnImageFolder)
     EXPECT_EQ(player_->state(), VideoPlayer::stopped);
     ASSERT_TRUE(pumpUntil([&] { return player_->picture() != nullptr; }, 5000));
     EXPECT_EQ(player_->info()->frame_count(), 1);
+
+    // The picture's context menu command copies what is shown.
+    ASSERT_TRUE(OpenClipboard(host_.get()));
+    EmptyClipboard();
+    CloseClipboard();
+    UpdateWindow(player_->handle());
+    SendMessageW(player_->handle(), WM_COMMAND, 40026, 0);
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
+
     EXPECT_THROW(player_->open_picture(card_.file(L"NOWHERE")), Exception);
 }
 
