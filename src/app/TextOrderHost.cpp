@@ -71,12 +71,27 @@ int compare_case(const std::wstring& a, const std::wstring& b)
     return 0;
 }
 
+// Texts equal without their hyphens and apostrophes and without regard to case: the one with a
+// mark where the other goes on sorts after it.
+int compare_word_marks(const std::wstring& a, const std::wstring& b)
+{
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        if (is_word_mark(a[i]) != is_word_mark(b[i])) {
+            return is_word_mark(a[i]) ? 1 : -1;
+        }
+        if (folded(a[i]) != folded(b[i])) {
+            return sign(static_cast<long long>(folded(a[i])) - static_cast<long long>(folded(b[i])));
+        }
+    }
+    return sign(static_cast<long long>(a.size()) - static_cast<long long>(b.size()));
+}
+
 } // namespace
 
 int compare_text_without_case(const std::wstring& a, const std::wstring& b)
 {
     const int letters = compare_characters(without_word_marks(a), without_word_marks(b));
-    return letters != 0 ? letters : compare_characters(a, b);
+    return letters != 0 ? letters : compare_word_marks(a, b);
 }
 
 int compare_text(const std::wstring& a, const std::wstring& b)
@@ -87,5 +102,5 @@ int compare_text(const std::wstring& a, const std::wstring& b)
     if (order == 0) {
         order = compare_case(a_letters, b_letters);
     }
-    return order != 0 ? order : compare_characters(a, b);
+    return order != 0 ? order : compare_word_marks(a, b);
 }

@@ -51,6 +51,13 @@ std::wstring TempFolder::file(const std::wstring& name) const { return join_path
 
 void make_folder(const std::wstring& path) { std::filesystem::create_directories(fs_path(path)); }
 
+void rename_path(const std::wstring& from, const std::wstring& to)
+{
+    std::error_code error;
+    std::filesystem::rename(fs_path(from), fs_path(to), error);
+    EXPECT_FALSE(error) << "cannot rename " << wide_to_utf8(from) << ": " << error.message();
+}
+
 void write_bytes(const std::wstring& path, const std::vector<uint8_t>& bytes)
 {
     // Shared, so a test can rewrite a file that a reader still holds open.

@@ -27,3 +27,6 @@ void write_bytes(const std::wstring& path, const std::vector<uint8_t>& bytes);
 // The whole file; a file that cannot be opened fails the test and gives nothing.
 std::vector<uint8_t> read_bytes(const std::wstring& path);
 void make_folder(const std::wstring& path);
+// Renames a file or folder (a card's folder renamed behind the viewer's back); fails the test
+// when it cannot.
+void rename_path(const std::wstring& from, const std::wstring& to);
