@@ -18,11 +18,13 @@ struct DumpRun {
     std::string out;
 };
 
-DumpRun run_dump(const std::string& arguments)
+// Runs the program with `arguments`, in the folder `directory` when one is given.
+DumpRun run_dump(const std::string& arguments, const std::wstring& directory = {})
 {
     use_recorder_time_zone(); // the program inherits TZ=JST-9
     DumpRun run;
-    const std::string command = std::string("'") + TARVO_DUMP_PATH + "' " + arguments + " 2>/dev/null";
+    const std::string change = directory.empty() ? "" : "cd '" + to_narrow(directory) + "' && ";
+    const std::string command = change + "'" + TARVO_DUMP_PATH + "' " + arguments + " 2>/dev/null";
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {
         return run;
@@ -112,6 +114,53 @@ TEST_F(DumpProgram, WritesCsvSoundAndFrames)
     EXPECT_EQ(undecodable.status, 1);
     ASSERT_TRUE(parse_json(undecodable.out).has_value());
     EXPECT_FALSE((*parse_json(undecodable.out))["error"].is_null());
+}
+
+TEST_F(DumpProgram, FolderModeFindsTheNeighboursOfARelativeFolder)
+{
+    make_folder(folder.file(L"0001"));
+    make_folder(folder.file(L"0002"));
+    make_folder(folder.file(L"0003"));
+    write_event(L"0001/Video.dvt");
+    write_event(L"0003/Video.dvt");
+    folder.write(L"0002/VideoInf.dat", {0});
+    // Started in the card's folder with "0002/": the parent must still be found.
+    const DumpRun run = run_dump("--folder 0002/", folder.path());
+    ASSERT_EQ(run.status, 0);
+    const auto json = parse_json(run.out);
+    ASSERT_TRUE(json.has_value()) << run.out;
+    EXPECT_EQ((*json)["counts"]["event"].integer(), 0);
+    EXPECT_FALSE((*json)["select"][0]["result"].boolean);
+    EXPECT_EQ((*json)["previous"].text, "0001");
+    EXPECT_EQ((*json)["next"].text, "0003");
+
+    const DumpRun gone = run_dump("--folder " + quoted(folder.file(L"0004")));
+    EXPECT_EQ(gone.status, 1);
+    ASSERT_TRUE(parse_json(gone.out).has_value()) << gone.out;
+    EXPECT_TRUE((*parse_json(gone.out))["next"]["missing"].boolean);
+    EXPECT_EQ(run_dump("--folder").status, 2);
+}
+
+TEST_F(DumpProgram, ImagesModeListsThePicturesByName)
+{
+    BlockFields fields;
+    fields.speed = 12;
+    folder.write(L"1-001.dpc", block(fields, masked_payload(40)));
+    folder.write(L"1-002.Dpc", block(fields, masked_payload(40)));
+    const DumpRun run = run_dump("--images " + quoted(folder.path()));
+    ASSERT_EQ(run.status, 0);
+    const auto json = parse_json(run.out);
+    ASSERT_TRUE(json.has_value()) << run.out;
+    EXPECT_FALSE((*json)["more_than_600"].boolean);
+    ASSERT_EQ((*json)["frames"].items.size(), 2u);
+    // Equal times keep the search's order, which the host does not fix: both names are there.
+    const std::string names = (*json)["frames"][0]["name"].text + " " + (*json)["frames"][1]["name"].text;
+    EXPECT_TRUE(names == "1-001.dpc 1-002.Dpc" || names == "1-002.Dpc 1-001.dpc") << names;
+
+    const DumpRun empty = run_dump("--images " + quoted(folder.file(L"none")));
+    EXPECT_EQ(empty.status, 1);
+    ASSERT_TRUE(parse_json(empty.out).has_value()) << empty.out;
+    EXPECT_EQ((*parse_json(empty.out))["error"].text, "該当データを読み込めません。");
 }
 
 TEST_F(DumpProgram, ReportsFailuresAsJsonAndUsageErrorsByStatus)

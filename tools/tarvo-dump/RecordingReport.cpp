@@ -5,6 +5,7 @@
 
 #include "app/File.h"
 #include "common/JsonWriter.h"
+#include "recording/FolderPath.h"
 #include "recording/RecorderFields.h"
 #include "recording/VideoArchive.h"
 #include "ui/Image.h"
@@ -18,9 +19,13 @@ void put_le(std::vector<uint8_t>& out, size_t at, uint32_t value, int bytes)
     }
 }
 
-void write_frame(JsonWriter& json, const FrameRecord& record)
+// The frame's fields; `with_name` adds the name of its picture file (image folders).
+void write_frame(JsonWriter& json, const FrameRecord& record, bool with_name)
 {
     json.begin_object();
+    if (with_name) {
+        json.key("name").value(last_path_component(record.path));
+    }
     json.key("ms").value(record.ms);
     json.key("time").value(record.time);
     json.key("g1").value(record.g1);
@@ -69,12 +74,9 @@ int64_t days_from_civil(int64_t year, int month, int day)
     return era * 146097 + year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year - 719468;
 }
 
-} // namespace
-
-std::string recording_json(const VideoArchive& archive, int64_t sound_bytes)
+// Every member of a loaded archive's object, for the open object of `json`.
+void write_recording(JsonWriter& json, const VideoArchive& archive, int64_t sound_bytes, bool frame_names)
 {
-    JsonWriter json;
-    json.begin_object();
     json.key("kind_code").value(archive.kind_code());
     json.key("header_time").value(archive.header_time());
     json.key("detection_ms").value(archive.detection_ms());
@@ -94,7 +96,7 @@ std::string recording_json(const VideoArchive& archive, int64_t sound_bytes)
     for (int i = 0; i < archive.frame_count(); ++i) {
         const FrameRecord* record = archive.frame_record(i);
         if (record != nullptr) {
-            write_frame(json, *record);
+            write_frame(json, *record, frame_names);
         } else {
             json.null();
         }
@@ -105,6 +107,25 @@ std::string recording_json(const VideoArchive& archive, int64_t sound_bytes)
         json.begin_array().value(entry.ms).value(entry.slot).value(entry.third).end_array();
     }
     json.end_array();
+}
+
+} // namespace
+
+std::string recording_json(const VideoArchive& archive, int64_t sound_bytes)
+{
+    JsonWriter json;
+    json.begin_object();
+    write_recording(json, archive, sound_bytes, false);
+    json.end_object();
+    return json.text() + "\n";
+}
+
+std::string image_folder_json(const VideoArchive& archive, bool more_than_600)
+{
+    JsonWriter json;
+    json.begin_object();
+    write_recording(json, archive, -1, true);
+    json.key("more_than_600").value(more_than_600);
     json.end_object();
     return json.text() + "\n";
 }

@@ -12,6 +12,10 @@ class VideoArchive;
 // is the data size of the sound the reader extracted, -1 when it made none.
 std::string recording_json(const VideoArchive& archive, int64_t sound_bytes);
 
+// The same object for the pictures of an image folder (load_images), each frame with the
+// "name" of its picture file, and "more_than_600" with load_images' result.
+std::string image_folder_json(const VideoArchive& archive, bool more_than_600);
+
 // One line per frame: Time (seconds after the first frame, 3 decimals), DateTime (local ISO
 // 8601, empty when unknown), KPH, G1, G2, G (magnitude), Marker; with a heading line.
 std::string recording_csv(const VideoArchive& archive);

@@ -1,0 +1,172 @@
+// What tarvo-dump prints of a recording folder and of an image folder, checked on real folders.
+#include "FolderReport.h"
+#include "RecordingReport.h"
+
+#include <gtest/gtest.h>
+
+#include "app/FileSystem.h"
+#include "app/Text.h"
+#include "app/Utf8.h"
+#include "recording/DataType.h"
+#include "recording/VideoArchive.h"
+#include "support/ArchiveBuilder.h"
+#include "support/MiniJson.h"
+#include "support/TempFolder.h"
+#include "support/TestZone.h"
+
+namespace {
+
+std::string utf8_text(int id) { return wide_to_utf8(load_text(id)); }
+
+class FolderReport : public ::testing::Test {
+protected:
+    std::wstring folder(const std::wstring& name, std::initializer_list<const wchar_t*> files)
+    {
+        make_folder(card.file(name));
+        for (const wchar_t* file : files) {
+            write_bytes(join_path(card.file(name), file), {0});
+        }
+        return card.file(name);
+    }
+
+    JsonValue report(const std::wstring& path)
+    {
+        const std::string text = folder_json(path);
+        EXPECT_EQ(text.back(), '\n');
+        const auto json = parse_json(text);
+        EXPECT_TRUE(json.has_value()) << text;
+        return json.value_or(JsonValue{});
+    }
+
+    static Bytes chapter(int frames)
+    {
+        ArchiveBuilder builder;
+        builder.information_block();
+        for (int i = 0; i < frames; ++i) {
+            builder.picture(100 * i);
+        }
+        return builder.bytes();
+    }
+
+    static std::vector<bool> results(const JsonValue& json)
+    {
+        std::vector<bool> found;
+        for (size_t start = 0; start < 3; ++start) {
+            EXPECT_EQ(json["select"][start]["current"].integer(), static_cast<long long>(start));
+            found.push_back(json["select"][start]["result"].boolean);
+        }
+        return found;
+    }
+
+    static std::vector<long long> types(const JsonValue& json)
+    {
+        std::vector<long long> found;
+        for (size_t start = 0; start < 3; ++start) {
+            found.push_back(json["select"][start]["type"].integer());
+        }
+        return found;
+    }
+
+    TempFolder card;
+};
+
+TEST_F(FolderReport, AContinuousRecordingWithItsChaptersAndNeighbours)
+{
+    folder(L"0001", {L"Video0001.dmv"});
+    const std::wstring open = folder(L"0002", {L"Video.dvt", L"VideoA001.dmv"});
+    write_bytes(join_path(open, L"video0002.DMV"), chapter(12));
+    write_bytes(join_path(open, L"Video0001.dmv"), chapter(3));
+    folder(L"0003", {L"Video.dvt"});
+    set_current_data_type(data_type_image);
+
+    const JsonValue json = report(open);
+    EXPECT_EQ(json["counts"]["event"].integer(), 1);
+    EXPECT_EQ(json["counts"]["image"].integer(), 0);
+    EXPECT_EQ(json["counts"]["continuous"].integer(), 2);
+    // Two kinds: each start keeps its own kind, true where the folder holds it.
+    EXPECT_EQ(results(json), (std::vector<bool>{true, false, true}));
+    EXPECT_EQ(types(json), (std::vector<long long>{0, 1, 2}));
+    ASSERT_EQ(json["chapters"].items.size(), 2u);
+    EXPECT_EQ(json["chapters"][0].text, "Video0001.dmv");
+    EXPECT_EQ(json["chapters"][1].text, "video0002.DMV");
+    EXPECT_FALSE(json["more_than_60"].boolean);
+    EXPECT_EQ(json["total_frames"].integer(), 600 + 12);
+    // Started from the event kind the check stays there: 0001 holds no event, 0003 does.
+    EXPECT_EQ(json["previous"]["error"].text, utf8_text(5066));
+    EXPECT_EQ(json["next"].text, "0003");
+    EXPECT_EQ(current_data_type(), data_type_image); // the process's kind is left as it was
+    set_current_data_type(data_type_event);
+}
+
+TEST_F(FolderReport, NeighboursAreLookedForInTheKindTheFolderSettlesOn)
+{
+    folder(L"a", {L"Video0001.dmv"});
+    const std::wstring open = folder(L"b", {});
+    write_bytes(join_path(open, L"Video0001.dmv"), chapter(3));
+    write_bytes(join_path(open, L"Video0002.dmv"), chapter(0));
+    folder(L"c", {L"Video.dvt"});
+    const JsonValue json = report(open);
+    EXPECT_EQ(results(json), (std::vector<bool>{true, true, true}));
+    EXPECT_EQ(types(json), (std::vector<long long>{2, 2, 2}));
+    EXPECT_EQ(json["previous"].text, "a");
+    EXPECT_EQ(json["next"]["error"].text, utf8_text(5065));
+    EXPECT_EQ(json["total_frames"].integer(), 600); // the last chapter holds no picture
+}
+
+TEST_F(FolderReport, AFolderWithoutChaptersOrNeighbours)
+{
+    const std::wstring open = folder(L"only", {L"1-001.dpc", L"1-002.DPC", L"Video001.dmv"});
+    const JsonValue json = report(open);
+    EXPECT_EQ(json["counts"]["image"].integer(), 2);
+    EXPECT_EQ(json["counts"]["continuous"].integer(), 0);
+    EXPECT_EQ(types(json), (std::vector<long long>{1, 1, 1}));
+    EXPECT_EQ(json["chapters"]["error"].text, utf8_text(5510));
+    EXPECT_FALSE(json["more_than_60"].boolean);
+    EXPECT_EQ(json["more_than_60"].kind, JsonValue::Kind::boolean);
+    EXPECT_EQ(json["total_frames"].integer(), 0);
+    EXPECT_EQ(json["previous"]["error"].text, utf8_text(5066));
+    EXPECT_EQ(json["next"]["error"].text, utf8_text(5065));
+}
+
+TEST_F(FolderReport, AFolderThatIsGoneIsMissing)
+{
+    const JsonValue json = report(card.file(L"gone"));
+    EXPECT_EQ(json["counts"]["event"].integer(), 0);
+    EXPECT_EQ(results(json), (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(types(json), (std::vector<long long>{0, 1, 2}));
+    EXPECT_EQ(json["chapters"]["error"].text, utf8_text(5510));
+    EXPECT_TRUE(json["previous"]["missing"].boolean);
+    EXPECT_TRUE(json["next"]["missing"].boolean);
+}
+
+TEST_F(FolderReport, AnImageFolderNamesEachPictureInTimeOrder)
+{
+    use_recorder_time_zone();
+    const auto picture = [](int second) {
+        BlockFields fields;
+        fields.time = bcd_date(11, 8, 3, 10, 0, second);
+        return block(fields, masked_payload(40));
+    };
+    card.write(L"1-002.dpc", picture(30));
+    card.write(L"1-001.DPC", picture(20));
+    card.write(L"1-003.dpc", picture(10));
+    VideoArchive archive;
+    const bool more = archive.load_images(card.path());
+    const auto json = parse_json(image_folder_json(archive, more));
+    ASSERT_TRUE(json.has_value());
+    EXPECT_FALSE((*json)["more_than_600"].boolean);
+    EXPECT_EQ((*json)["more_than_600"].kind, JsonValue::Kind::boolean);
+    EXPECT_EQ((*json)["kind_code"].integer(), 11);
+    EXPECT_EQ((*json)["sound_bytes"].integer(), -1);
+    EXPECT_EQ((*json)["frame_count"].integer(), 3);
+    ASSERT_EQ((*json)["frames"].items.size(), 3u);
+    EXPECT_EQ((*json)["frames"][0]["name"].text, "1-003.dpc");
+    EXPECT_EQ((*json)["frames"][1]["name"].text, "1-001.DPC");
+    EXPECT_EQ((*json)["frames"][2]["name"].text, "1-002.dpc");
+    EXPECT_EQ((*json)["frames"][0]["time"].integer(), jst_seconds(2011, 8, 3, 10, 0, 10));
+    EXPECT_TRUE(parse_json(image_folder_json(archive, true)).value()["more_than_600"].boolean);
+    // The recording file's object has no names.
+    EXPECT_TRUE(parse_json(recording_json(archive, -1)).value()["frames"][0]["name"].is_null());
+}
+
+} // namespace

@@ -1,0 +1,70 @@
+// tarvo-dump --folder DIR and tarvo-dump --images DIR: what the viewer's finder makes of a
+// recording folder, and the pictures of an image folder as the image mode reads them.
+#include "Modes.h"
+
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "FolderReport.h"
+#include "RecordingReport.h"
+#include "app/Exception.h"
+#include "app/FileSystem.h"
+#include "app/Platform.h"
+#include "app/Text.h"
+#include "app/Utf8.h"
+#include "common/Arguments.h"
+#include "common/JsonWriter.h"
+#include "recording/VideoArchive.h"
+
+namespace {
+
+// The folder as the viewer's folder chooser gives it: a full path with the system's separators
+// (the neighbours are found through the parent, which a relative "DIR" or "." does not name;
+// and on Windows a command line may well use slashes, which the finder does not take for
+// separators).
+std::wstring folder_argument(const Arguments& arguments)
+{
+    const std::wstring& folder = arguments.front();
+    std::error_code error;
+#ifdef _WIN32
+    const std::filesystem::path full = std::filesystem::absolute(std::filesystem::path(folder), error);
+    return error ? folder : full.lexically_normal().wstring();
+#else
+    const std::filesystem::path full = std::filesystem::absolute(std::filesystem::path(to_narrow(folder)), error);
+    return error ? folder : to_wide(full.lexically_normal().string());
+#endif
+}
+
+bool is_folder(const std::wstring& path)
+{
+    return file_attributes(path).has_value() && !file_exists(path);
+}
+
+} // namespace
+
+int dump_folder(const Arguments& arguments)
+{
+    const std::wstring folder = folder_argument(arguments);
+    write_out(folder_json(folder));
+    // The object reports a missing folder too; the status tells a script without reading it.
+    return is_folder(folder) ? 0 : 1;
+}
+
+int dump_images(const Arguments& arguments)
+{
+    const std::wstring folder = folder_argument(arguments);
+    // A console tool shows no message boxes: a warning goes to standard error.
+    set_warning_handler([](const std::wstring& text) { write_err(wide_to_utf8(text) + "\n"); });
+    auto archive = std::make_unique<VideoArchive>();
+    try {
+        const bool more_than_600 = archive->load_images(folder);
+        write_out(image_folder_json(*archive, more_than_600));
+    } catch (const Exception& failure) {
+        JsonWriter json;
+        json.begin_object().key("error").value(failure.message()).end_object();
+        write_out(json.text() + "\n");
+        return 1;
+    }
+    return 0;
+}
