@@ -11,7 +11,6 @@
 #include "app/Exception.h"
 #include "app/FileSystem.h"
 #include "app/Platform.h"
-#include "app/Text.h"
 #include "app/Utf8.h"
 #include "common/Arguments.h"
 #include "common/JsonWriter.h"
@@ -26,14 +25,15 @@ namespace {
 std::wstring folder_argument(const Arguments& arguments)
 {
     const std::wstring& folder = arguments.front();
+    const std::string utf8 = wide_to_utf8(folder);
     std::error_code error;
-#ifdef _WIN32
-    const std::filesystem::path full = std::filesystem::absolute(std::filesystem::path(folder), error);
-    return error ? folder : full.lexically_normal().wstring();
-#else
-    const std::filesystem::path full = std::filesystem::absolute(std::filesystem::path(to_narrow(folder)), error);
-    return error ? folder : to_wide(full.lexically_normal().string());
-#endif
+    const std::filesystem::path full =
+        std::filesystem::absolute(std::filesystem::path(std::u8string(utf8.begin(), utf8.end())), error);
+    if (error) {
+        return folder;
+    }
+    const std::u8string normal = full.lexically_normal().u8string();
+    return utf8_to_wide(std::string(normal.begin(), normal.end()));
 }
 
 bool is_folder(const std::wstring& path)
