@@ -72,37 +72,22 @@ TEST_F(NeighbourRecording, ContinuousNeighboursNeedAChapter)
     EXPECT_EQ(step(L"0002", true, data_type_continuous), parent + L"0001");
     EXPECT_EQ(step(L"0002", false, data_type_continuous), no_next);
     EXPECT_EQ(step(L"0004", true, data_type_continuous), no_previous);
-    // The same folders seen in event mode.
+    // The same folders seen in event and image mode.
     EXPECT_EQ(step(L"0002", false, data_type_event), parent + L"0003");
-    EXPECT_EQ(step(L"0004", true, data_type_event), parent + L"0003");
+    EXPECT_EQ(step(L"0004", true, data_type_image), parent + L"0003");
+    EXPECT_EQ(step(L"0003", false, data_type_image), no_next);
 }
 
-TEST_F(NeighbourRecording, ImageModeStepsLikeEventMode)
-{
-    folder(L"0001", {L"1-001.dpc"});
-    folder(L"0002", {L"1-001.dpc"});
-    folder(L"0003", {L"VideoInf.dat"});
-    EXPECT_EQ(step(L"0001", false, data_type_image), no_next);
-    EXPECT_EQ(step(L"0002", false, data_type_image), parent + L"0003");
-}
-
-TEST_F(NeighbourRecording, EveryFailureOfTheStepIsNoNeighbour)
+TEST_F(NeighbourRecording, EveryFailureIsNoNeighbourButAVanishedFolderIsMissing)
 {
     folder(L"0001", {L"Video.dvt"});
     card.write(L"file", {1});
-    EXPECT_EQ(step(L"file", false, data_type_event), no_next);     // not among the folders
+    EXPECT_EQ(step(L"file", false, data_type_event), no_next); // not among the folders
     EXPECT_EQ(step(L"file", true, data_type_event), no_previous);
-    EXPECT_EQ(step(L"0001", false, data_type_event), no_next);     // the only folder
-}
-
-TEST_F(NeighbourRecording, AVanishedFolderPassesAsMissing)
-{
-    folder(L"0001", {L"Video.dvt"});
-    folder(L"0002", {L"Video.dvt"});
-    rename_path(card.file(L"0002"), card.file(L"0003"));
-    EXPECT_EQ(step(L"0002", true, data_type_event), L"(missing)");
-    EXPECT_EQ(step(L"0002", false, data_type_continuous), L"(missing)");
-    EXPECT_EQ(step(L"0001", false, data_type_event), parent + L"0003");
+    EXPECT_EQ(step(L"0001", false, data_type_event), no_next); // the only folder
+    rename_path(card.file(L"0001"), card.file(L"0002"));
+    EXPECT_EQ(step(L"0001", true, data_type_event), L"(missing)");
+    EXPECT_EQ(step(L"0001", false, data_type_continuous), L"(missing)");
 }
 
 } // namespace

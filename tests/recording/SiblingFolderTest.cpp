@@ -78,16 +78,18 @@ protected:
 
 TEST_F(SiblingFolder, StepsThroughTheFoldersInNameOrder)
 {
-    for (const wchar_t* name : {L"0002", L"0010", L"0001"}) {
+    const std::wstring japanese = L"\u8a18\u9332"; // sorts after digits and letters
+    for (const std::wstring& name : {japanese, std::wstring(L"0002"), std::wstring(L"0010"), std::wstring(L"0001")}) {
         folder(name);
     }
     card.write(L"0003", {1}); // a file is no neighbour
     EXPECT_EQ(step(L"0001", false), parent + L"0002");
     EXPECT_EQ(step(L"0002", false), parent + L"0010");
-    EXPECT_EQ(step(L"0010", true), parent + L"0002");
+    EXPECT_EQ(step(L"0010", false), parent + japanese);
+    EXPECT_EQ(step(japanese, true), parent + L"0010");
     EXPECT_EQ(step(L"0002", true), parent + L"0001");
     EXPECT_EQ(step(L"0001", true), load_text(5066));
-    EXPECT_EQ(step(L"0010", false), load_text(5065));
+    EXPECT_EQ(step(japanese, false), load_text(5065));
     // The open folder named with a trailing separator is the same folder.
     EXPECT_EQ(outcome([&] { return sibling_folder(card.file(L"0002") + path_separator, false); }), parent + L"0010");
 }
