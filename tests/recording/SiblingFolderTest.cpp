@@ -123,14 +123,6 @@ TEST_F(SiblingFolder, AFolderRenamedOrGoneIsMissing)
     EXPECT_EQ(step(L"0002", false), parent + L"0005");
 }
 
-TEST_F(SiblingFolder, TheOpenFolderMustBeAmongTheFolders)
-{
-    folder(L"0001");
-    card.write(L"file", {1});
-    // A file is found, but it is not among the parent's folders.
-    EXPECT_EQ(step(L"file", false), load_text(5048));
-}
-
 TEST_F(SiblingFolder, NamesDifferingOnlyInCaseKeepTheSystemsOrder)
 {
     folder(L"rec");
