@@ -1,13 +1,14 @@
 #include "app/LocalTime.h"
 
-std::optional<std::tm> round_trip_local_time(const std::tm& local)
+static_assert(sizeof(std::time_t) >= 8, "the host's time_t must reach 2099");
+
+int64_t local_to_time(std::tm& local)
 {
-    static_assert(sizeof(std::time_t) >= 8, "the host's time_t must reach 2099");
-    std::tm wanted = local;
-    const std::time_t moment = std::mktime(&wanted);
-    std::tm result{};
-    if (moment == static_cast<std::time_t>(-1) || localtime_r(&moment, &result) == nullptr) {
-        return std::nullopt;
-    }
-    return result;
+    return static_cast<int64_t>(std::mktime(&local));
+}
+
+bool time_to_local(int64_t time, std::tm& local)
+{
+    const std::time_t moment = static_cast<std::time_t>(time);
+    return localtime_r(&moment, &local) != nullptr;
 }

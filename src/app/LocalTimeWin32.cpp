@@ -1,12 +1,12 @@
 #include "app/LocalTime.h"
 
-std::optional<std::tm> round_trip_local_time(const std::tm& local)
+int64_t local_to_time(std::tm& local)
 {
-    std::tm wanted = local;
-    const __time64_t moment = _mktime64(&wanted);
-    std::tm result{};
-    if (moment == -1 || _localtime64_s(&result, &moment) != 0) {
-        return std::nullopt;
-    }
-    return result;
+    return _mktime64(&local);
+}
+
+bool time_to_local(int64_t time, std::tm& local)
+{
+    const __time64_t moment = time;
+    return _localtime64_s(&local, &moment) == 0;
 }

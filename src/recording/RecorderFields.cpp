@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ctime>
 
+#include "app/LocalTime.h"
 #include "recording/BigEndian.h"
 
 namespace {
@@ -13,34 +14,7 @@ constexpr int raw_g_high = 808;
 constexpr int raw_g_zero = 512;
 constexpr double raw_g_scale = 0.01468;
 
-// The 32-bit Windows C runtime's time_t ends in January 2038, well within the recorder's
-// years 2000 ... 2099: its 64-bit conversions are used there.
-int64_t calendar_to_time(std::tm& calendar)
-{
-#ifdef _WIN32
-    return _mktime64(&calendar);
-#else
-    return std::mktime(&calendar);
-#endif
-}
-
 } // namespace
-
-bool local_calendar(int64_t value, std::tm& out)
-{
-#ifdef _WIN32
-    const __time64_t time = value;
-    const std::tm* calendar = _localtime64(&time); // per-thread storage in this runtime
-    if (calendar == nullptr) {
-        return false;
-    }
-    out = *calendar;
-    return true;
-#else
-    const time_t time = static_cast<time_t>(value);
-    return localtime_r(&time, &out) != nullptr;
-#endif
-}
 
 int bcd_number(const uint8_t* p, int bytes)
 {
@@ -90,9 +64,9 @@ int64_t local_time_value(int year, int month, int day, int hour, int minute, int
     wanted.tm_min = minute;
     wanted.tm_sec = second;
     wanted.tm_isdst = -1; // the system decides whether daylight saving applies
-    const int64_t value = calendar_to_time(wanted);
+    const int64_t value = local_to_time(wanted);
     std::tm back{};
-    if (value == -1 || !local_calendar(value, back)) {
+    if (value == -1 || !time_to_local(value, back)) {
         return 0;
     }
     const bool same = back.tm_year == year - 1900 && back.tm_mon == month - 1 && back.tm_mday == day &&

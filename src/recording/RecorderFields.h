@@ -24,7 +24,3 @@ int64_t bcd_time(const uint8_t* p);
 // The local calendar time as seconds since 1970, or 0 when converting it back does not give
 // the same six values.
 int64_t local_time_value(int year, int month, int day, int hour, int minute, int second);
-
-// A time value as local calendar time (the C runtime's 64-bit conversion on every platform);
-// false when it has none.
-bool local_calendar(int64_t value, std::tm& out);

@@ -1,5 +1,7 @@
 #include "RecordingReport.h"
 
+#include "app/LocalTime.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -149,7 +151,7 @@ std::string recording_csv(const VideoArchive& archive)
 std::string local_iso_time(int64_t time)
 {
     std::tm local{};
-    if (time == 0 || !local_calendar(time, local)) {
+    if (time == 0 || !time_to_local(time, local)) {
         return {};
     }
     // The zone's offset is what the local calendar time is ahead of the universal one.
