@@ -11,8 +11,8 @@ const char* const usage = "usage: tarvo-bench-playback [--data DIR] [--runs N]\n
 
 int run(const BenchOptions& options, const std::wstring& folder)
 {
-    if (!options.memory.empty()) {
-        write_err(usage); // the memory figures belong to the reading benchmark
+    if (!options.memory.empty() || options.write_only) {
+        write_err(usage); // memory figures and writing all inputs belong to the reading benchmark
         return 2;
     }
     const BenchInputs inputs = prepare_inputs(folder, false);

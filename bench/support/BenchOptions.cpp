@@ -11,8 +11,12 @@ std::optional<BenchOptions> parse_bench_options(const std::vector<std::wstring>&
     BenchOptions options;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::wstring& name = arguments[i];
+        if (name == L"--write-inputs") {
+            options.write_only = true;
+            continue;
+        }
         if (i + 1 >= arguments.size()) {
-            return std::nullopt; // every option takes a value
+            return std::nullopt; // every other option takes a value
         }
         const std::wstring& value = arguments[++i];
         if (name == L"--data") {
@@ -27,6 +31,9 @@ std::optional<BenchOptions> parse_bench_options(const std::vector<std::wstring>&
         } else {
             return std::nullopt;
         }
+    }
+    if (options.write_only && options.data.empty()) {
+        return std::nullopt; // inputs written into a temporary folder would go with it
     }
     return options;
 }

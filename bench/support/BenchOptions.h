@@ -4,6 +4,7 @@
 //                  scratch folder that is removed at the end
 //   [--runs N]     how many times each case is timed (each case has its own default)
 //   [--memory event|chapter]   (reading) only the memory figures of one load
+//   [--write-inputs]           only write the inputs (into --data DIR), time nothing
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@ struct BenchOptions {
     std::wstring data;
     int runs = 0; // 0: each case's default
     std::wstring memory;
+    bool write_only = false;
 };
 
 // Nothing when the arguments (without the program name) are not understood.
