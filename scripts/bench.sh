@@ -14,7 +14,10 @@ cd "$root"
 bash scripts/setup.sh
 bash scripts/deps.sh
 cmake --preset windows >/dev/null
-cmake --build --preset windows -j2 --target tarvo-bench-reading tarvo-bench-playback
+# Every benchmark program of the build: ours take the inputs' folder, others write their own.
+own_benches=(tarvo-bench-reading tarvo-bench-frames)
+other_benches=($(ninja -C build/win32 -t targets all 2>/dev/null | sed -n 's/^\(bench-[A-Za-z0-9_-]*\): phony$/\1/p'))
+cmake --build --preset windows -j2 --target "${own_benches[@]}" "${other_benches[@]}"
 
 # libjpeg-turbo's own programs built from the dependency's source tree (once): tjbench decodes
 # the same frame in a loop of its own; djpeg decodes it once per process.
@@ -42,6 +45,7 @@ if [ -z "$data" ]; then
 fi
 mkdir -p "$data"
 finish() {
+  declare -F tarvo_stop_sound >/dev/null && tarvo_stop_sound
   tarvo_stop_all
   [ -n "$scratch" ] && rm -rf "$scratch"
   return 0
@@ -49,6 +53,11 @@ finish() {
 trap finish EXIT
 tarvo_start_display own
 tarvo_start_wine
+if [ -f scripts/lib/sound.sh ]; then
+  # A sound device for programs that play (without one the player runs on its own clock).
+  source scripts/lib/sound.sh
+  tarvo_start_sound
+fi
 
 bin=$root/build/win32/bin
 windata=$(winepath -w "$data" 2>/dev/null)
@@ -94,6 +103,11 @@ wine "$bin/tarvo-bench-reading.exe" --data "$windata" --memory event
 wine "$bin/tarvo-bench-reading.exe" --data "$windata" --memory chapter
 jpeg_tool_figures
 echo
-wine "$bin/tarvo-bench-playback.exe" --data "$windata"
+wine "$bin/tarvo-bench-frames.exe" --data "$windata"
+for program in "${other_benches[@]}"; do
+  echo
+  echo "$program"
+  wine "$bin/$program.exe"
+done
 echo
 echo "load average $(load_average) at the end"

@@ -1,4 +1,4 @@
-// tarvo-bench-playback: per-frame decode, brightness and drawing against decode alone, and the
+// tarvo-bench-frames: per-frame decode, brightness and drawing against decode alone, and the
 // background loader's request-to-delivery latency. Prints figures; never fails on time.
 #include "DrawCases.h"
 #include "LoaderLatency.h"
@@ -7,7 +7,7 @@
 
 namespace {
 
-const char* const usage = "usage: tarvo-bench-playback [--data DIR] [--runs N]\n";
+const char* const usage = "usage: tarvo-bench-frames [--data DIR] [--runs N]\n";
 
 int run(const BenchOptions& options, const std::wstring& folder)
 {
@@ -26,5 +26,5 @@ int run(const BenchOptions& options, const std::wstring& folder)
 
 int main(int argc, char** argv)
 {
-    return bench_main(argc, argv, "tarvo-bench-playback", usage, run);
+    return bench_main(argc, argv, "tarvo-bench-frames", usage, run);
 }
