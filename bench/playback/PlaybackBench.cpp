@@ -22,7 +22,7 @@ namespace {
 class Owner : public IPlayerOwner {
 public:
     VideoPlayer* player = nullptr;
-    std::set<int> shown;           // frames whose picture was on screen at some update
+    std::set<int> shown;           // frames (over all chapters) whose picture was on screen at some update
     std::vector<int> lag_frames;   // due frame minus shown frame, at every update while playing
     int updates = 0;
 
@@ -32,7 +32,7 @@ public:
         if (player == nullptr || player->state() != VideoPlayer::playing || player->shown_frame() < 0) {
             return;
         }
-        shown.insert(player->shown_frame());
+        shown.insert(player->chapter() * VideoPlayer::chapter_frames + player->shown_frame());
         lag_frames.push_back(player->frame() - player->shown_frame());
     }
     void reset_display() override {}

@@ -137,13 +137,17 @@ void ImageLoader::decode_requested()
 
 bool ImageLoader::request(int index)
 {
-    Lock lock(mutex_, 0);
-    if (!lock.held()) {
-        return false;
+    {
+        Lock lock(mutex_, 0);
+        if (!lock.held()) {
+            return false;
+        }
+        requested_ = index;
+        // A cancel meant for an earlier decode must not drop this one.
+        cancel_ = false;
     }
-    requested_ = index;
-    // A cancel meant for an earlier decode must not drop this one.
-    cancel_ = false;
+    // Signalled only once the lock is free again: the worker waits just a moment for the lock
+    // after the signal, and a request it found still locked would be lost.
     SetEvent(event_);
     return true;
 }
