@@ -3,6 +3,7 @@
 // picture lags behind the clock, the processor time used per second of playback and the peak
 // memory. Figures only: nothing here passes or fails.
 #include "playback/IPlayerOwner.h"
+#include "playback/WaveAudioPlayer.h"
 #include "playback/VideoPlayer.h"
 #include "recording/DataType.h"
 #include "recording/IVideoInfo.h"
@@ -23,7 +24,7 @@ class Owner : public IPlayerOwner {
 public:
     VideoPlayer* player = nullptr;
     std::set<int> shown;           // frames (over all chapters) whose picture was on screen at some update
-    std::vector<int> lag_frames;   // due frame minus shown frame, at every update while playing
+    std::vector<double> lag_frames; // frame due by the sound clock minus the shown frame, per update
     int updates = 0;
 
     void position_update() override
@@ -33,7 +34,12 @@ public:
             return;
         }
         shown.insert(player->chapter() * VideoPlayer::chapter_frames + player->shown_frame());
-        lag_frames.push_back(player->frame() - player->shown_frame());
+        // The frame the sound clock says is due now (the player's own frame is the one it asked
+        // for last, one ahead of the clock).
+        const double due = player->sound().state() == ISoundPlayer::playing
+                               ? player->sound().position() / player->frame_period()
+                               : player->frame();
+        lag_frames.push_back(due - player->shown_frame());
     }
     void reset_display() override {}
     void reset_console() override {}
@@ -84,11 +90,11 @@ void pump_until_stopped(VideoPlayer& player, DWORD limit_ms)
 
 void report(const char* name, const Owner& owner, int frames_due, double seconds, double cpu)
 {
-    std::vector<int> lag = owner.lag_frames;
+    std::vector<double> lag = owner.lag_frames;
     std::sort(lag.begin(), lag.end());
     const double period = current_data_type() == data_type_continuous ? 100.0 : 1000.0 / 30;
     double mean = 0;
-    for (int value : lag) {
+    for (double value : lag) {
         mean += value;
     }
     mean = lag.empty() ? 0 : mean / static_cast<double>(lag.size());

@@ -10,19 +10,6 @@ namespace {
 FILE* as_stream(void* handle) { return static_cast<FILE*>(handle); }
 } // namespace
 
-File::~File() { close(); }
-
-File::File(File&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-
-File& File::operator=(File&& other) noexcept
-{
-    if (this != &other) {
-        close();
-        handle_ = std::exchange(other.handle_, nullptr);
-    }
-    return *this;
-}
-
 File File::open_shared_read(const std::wstring& path)
 {
     File file;
@@ -48,8 +35,6 @@ bool File::flush()
 {
     return is_open() && std::fflush(as_stream(handle_)) == 0 && fsync(fileno(as_stream(handle_))) == 0;
 }
-
-bool File::is_open() const { return handle_ != nullptr; }
 
 void File::close()
 {

@@ -12,19 +12,6 @@ HANDLE as_handle(void* handle)
 }
 } // namespace
 
-File::~File() { close(); }
-
-File::File(File&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-
-File& File::operator=(File&& other) noexcept
-{
-    if (this != &other) {
-        close();
-        handle_ = std::exchange(other.handle_, nullptr);
-    }
-    return *this;
-}
-
 File File::open_shared_read(const std::wstring& path)
 {
     File file;
@@ -62,8 +49,6 @@ bool File::flush()
 {
     return is_open() && FlushFileBuffers(as_handle(handle_)) != FALSE;
 }
-
-bool File::is_open() const { return handle_ != nullptr; }
 
 void File::close()
 {

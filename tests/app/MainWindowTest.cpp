@@ -1,6 +1,7 @@
 // The main window with recordings written by the sample card writer, under Wine.
 #include "app/MainWindow.h"
 
+#include "app/Exception.h"
 #include "app/StartUp.h"
 #include "app/Text.h"
 #include "playback/VideoPlayer.h"
@@ -207,6 +208,21 @@ TEST_F(MainWindowTest, AGuardedCommandRemembersTheFolderChosenWithOk)
         return false;
     });
     EXPECT_EQ(window_->settings_folder(), L"E:\\");
+}
+
+TEST(StartUp, COMAlreadyStartedOnTheThreadStopsTheStart)
+{
+    CoInitialize(nullptr); // the thread has COM already: starting it again answers S_FALSE
+    wchar_t folder[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, folder);
+    try {
+        run_viewer(SW_HIDE);
+        ADD_FAILURE() << "started";
+    } catch (const SystemException& failure) {
+        EXPECT_EQ(failure.message(), load_text(5054));
+    }
+    SetCurrentDirectoryW(folder);
+    CoUninitialize();
 }
 
 TEST(StartUp, TheOperatingSystemCheckOnlyWarns)
