@@ -47,8 +47,14 @@ void PictureView::draw(HWND window, HDC dc, const Image* picture, const GammaCor
         fill_white(window, dc);
         return;
     }
-    std::unique_ptr<Image> shown = copyImage(picture);
-    brightness.apply(*shown);
+    // Brightness goes onto a copy, so the stored picture stays as decoded; at gamma 1.0 the
+    // copy would equal it and is skipped on this per-frame path.
+    std::unique_ptr<Image> brightened;
+    if (brightness.gamma() != 1.0) {
+        brightened = copyImage(picture);
+        brightness.apply(*brightened);
+    }
+    const Image* shown = brightened != nullptr ? brightened.get() : picture;
     const PictureRect target = client_target(window);
 
     BITMAPINFOHEADER header{};
@@ -59,14 +65,16 @@ void PictureView::draw(HWND window, HDC dc, const Image* picture, const GammaCor
     header.biBitCount = 32;
     header.biCompression = BI_RGB;
     header.biSizeImage = static_cast<DWORD>(shown->size());
+    // The drawing calls take non-const bits but only read them.
+    void* bits = const_cast<uint8_t*>(shown->pixels());
     if (drawdib_ != nullptr) {
-        DrawDibDraw(drawdib_, dc, target.x, target.y, target.width, target.height, &header, shown->pixels(), 0, 0,
+        DrawDibDraw(drawdib_, dc, target.x, target.y, target.width, target.height, &header, bits, 0, 0,
                     shown->width(), shown->height(), 0);
         return;
     }
     SetStretchBltMode(dc, HALFTONE);
-    StretchDIBits(dc, target.x, target.y, target.width, target.height, 0, 0, shown->width(), shown->height(),
-                  shown->pixels(), reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS, SRCCOPY);
+    StretchDIBits(dc, target.x, target.y, target.width, target.height, 0, 0, shown->width(), shown->height(), bits,
+                  reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS, SRCCOPY);
 }
 
 bool PictureView::copy_to_clipboard(HWND window) const
