@@ -73,39 +73,42 @@ std::unique_ptr<Image> solid_picture(uint8_t blue, uint8_t green, uint8_t red)
     return picture;
 }
 
+// Draws `picture` into a window of the given client size and hands the result to `check`.
+template <typename Check>
+void draw_in_window(int width, int height, bool with_drawdib, const Image& picture, Check check)
+{
+    TestWindow window(width, height);
+    Canvas canvas(width, height);
+    PictureView view;
+    if (!with_drawdib) {
+        view.use_fallback_drawing();
+    }
+    view.draw(window.handle, canvas.dc, &picture, GammaCorrection());
+    check(canvas);
+}
+
 void expect_letterboxed(bool with_drawdib)
 {
-    GammaCorrection brightness;
     const auto picture = solid_picture(0, 0, 200);
     {
         SCOPED_TRACE("wider than 4:3: bands left and right");
-        TestWindow window(400, 240);
-        Canvas canvas(400, 240);
-        PictureView view;
-        if (!with_drawdib) {
-            view.use_fallback_drawing();
-        }
-        view.draw(window.handle, canvas.dc, picture.get(), brightness);
-        // The picture spans x 40 ... 359; the bands keep the erased background.
-        EXPECT_EQ(canvas.at(10, 120), Canvas::untouched);
-        EXPECT_EQ(canvas.at(39, 120), Canvas::untouched);
-        EXPECT_EQ(canvas.at(360, 120), Canvas::untouched);
-        EXPECT_EQ(canvas.at(200, 120), RGB(200, 0, 0));
-        EXPECT_EQ(canvas.at(41, 1), RGB(200, 0, 0));
+        draw_in_window(400, 240, with_drawdib, *picture, [](const Canvas& canvas) {
+            // The picture spans x 40 ... 359; the bands keep the erased background.
+            EXPECT_EQ(canvas.at(10, 120), Canvas::untouched);
+            EXPECT_EQ(canvas.at(39, 120), Canvas::untouched);
+            EXPECT_EQ(canvas.at(360, 120), Canvas::untouched);
+            EXPECT_EQ(canvas.at(200, 120), RGB(200, 0, 0));
+            EXPECT_EQ(canvas.at(41, 1), RGB(200, 0, 0));
+        });
     }
     {
         SCOPED_TRACE("taller than 4:3: bands above and below");
-        TestWindow window(320, 400);
-        Canvas canvas(320, 400);
-        PictureView view;
-        if (!with_drawdib) {
-            view.use_fallback_drawing();
-        }
-        view.draw(window.handle, canvas.dc, picture.get(), brightness);
-        // The picture spans y 80 ... 319.
-        EXPECT_EQ(canvas.at(160, 79), Canvas::untouched);
-        EXPECT_EQ(canvas.at(160, 320), Canvas::untouched);
-        EXPECT_EQ(canvas.at(160, 200), RGB(200, 0, 0));
+        draw_in_window(320, 400, with_drawdib, *picture, [](const Canvas& canvas) {
+            // The picture spans y 80 ... 319.
+            EXPECT_EQ(canvas.at(160, 79), Canvas::untouched);
+            EXPECT_EQ(canvas.at(160, 320), Canvas::untouched);
+            EXPECT_EQ(canvas.at(160, 200), RGB(200, 0, 0));
+        });
     }
 }
 
