@@ -6,6 +6,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 bash scripts/setup.sh
+echo "== include floors"
+bash scripts/check-floors.sh
 bash scripts/deps.sh
 
 cmake --preset host >/dev/null

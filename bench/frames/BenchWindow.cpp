@@ -2,7 +2,7 @@
 
 #include "playback/PlayerMessages.h"
 #include "support/Timing.h"
-#include "ui/Image.h"
+#include "image/Image.h"
 
 #include <stdexcept>
 

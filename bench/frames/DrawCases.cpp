@@ -10,7 +10,7 @@
 #include "recording/VideoArchive.h"
 #include "support/ReportTable.h"
 #include "support/Timing.h"
-#include "ui/Image.h"
+#include "image/Image.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "playback/ImageLoader.h"
 #include "support/ReportTable.h"
 #include "support/Timing.h"
-#include "ui/Image.h"
+#include "image/Image.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "app/File.h"
-#include "app/Platform.h"
+#include "platform/File.h"
+#include "platform/Platform.h"
 #include "recording/ArchiveLayout.h"
 #include "recording/BlockScanner.h"
 #include "recording/SoundAssembly.h"

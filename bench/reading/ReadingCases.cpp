@@ -4,12 +4,12 @@
 
 #include "BareJpegDecoder.h"
 #include "ReadingFloors.h"
-#include "app/File.h"
-#include "playback/JpegDecoder.h"
+#include "platform/File.h"
+#include "image/JpegDecoder.h"
 #include "recording/VideoArchive.h"
 #include "support/ReportTable.h"
 #include "support/Timing.h"
-#include "ui/Image.h"
+#include "image/Image.h"
 
 namespace {
 

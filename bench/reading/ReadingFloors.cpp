@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "app/File.h"
-#include "app/Utf8.h"
+#include "platform/File.h"
+#include "base/Utf8.h"
 #include "recording/ArchiveLayout.h"
 #include "recording/BigEndian.h"
 

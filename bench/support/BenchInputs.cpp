@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "app/File.h"
-#include "app/Utf8.h"
+#include "platform/File.h"
+#include "base/Utf8.h"
 #include "common/Arguments.h"
 #include "samplecard/CardFiles.h"
 #include "samplecard/CardWriter.h"

@@ -1,9 +1,9 @@
 #include "app/MainWindow.h"
 
-#include "app/Exception.h"
-#include "app/Messages.h"
-#include "app/Text.h"
-#include "app/WindowsError.h"
+#include "base/Exception.h"
+#include "platform/Messages.h"
+#include "base/Text.h"
+#include "platform/WindowsError.h"
 #include "device/FolderChooser.h"
 #include "playback/VideoPlayer.h"
 #include "recording/DataType.h"

@@ -1,8 +1,8 @@
 #include "app/StartUp.h"
 
-#include "app/Exception.h"
+#include "base/Exception.h"
 #include "app/MainWindow.h"
-#include "app/Text.h"
+#include "base/Text.h"
 
 #include <commctrl.h>
 #include <objbase.h>

@@ -1,5 +1,5 @@
 // The viewer's entry point.
-#include "app/Messages.h"
+#include "platform/Messages.h"
 #include "app/StartUp.h"
 
 #include <windows.h>

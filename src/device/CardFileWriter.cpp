@@ -1,10 +1,10 @@
 #include "device/CardFileWriter.h"
 
-#include "app/Exception.h"
-#include "app/File.h"
-#include "app/FileSystem.h"
-#include "app/Platform.h"
-#include "app/Text.h"
+#include "base/Exception.h"
+#include "platform/File.h"
+#include "platform/FileSystem.h"
+#include "platform/Platform.h"
+#include "base/Text.h"
 
 #include <algorithm>
 

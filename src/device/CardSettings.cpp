@@ -1,7 +1,7 @@
 #include "device/CardSettings.h"
 
-#include "app/Exception.h"
-#include "app/FileSystem.h"
+#include "base/Exception.h"
+#include "platform/FileSystem.h"
 #include "device/CardFileWriter.h"
 #include "device/SettingsItems.h"
 

@@ -1,8 +1,8 @@
 #include "device/ClockItem.h"
 
-#include "app/Exception.h"
-#include "app/LocalTime.h"
-#include "app/Text.h"
+#include "base/Exception.h"
+#include "base/LocalTime.h"
+#include "base/Text.h"
 #include "device/SettingsBcd.h"
 #include "device/SettingsItems.h"
 

@@ -1,6 +1,6 @@
 #include "device/DataTypeRow.h"
 
-#include "app/Text.h"
+#include "base/Text.h"
 #include "recording/DataType.h"
 
 #include <array>

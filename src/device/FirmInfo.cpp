@@ -1,10 +1,10 @@
 #include "device/FirmInfo.h"
 
-#include "app/Exception.h"
-#include "app/File.h"
-#include "app/Text.h"
+#include "base/Exception.h"
+#include "platform/File.h"
+#include "base/Text.h"
 #include "device/CardFileWriter.h"
-#include "app/ModelCode.h"
+#include "base/ModelCode.h"
 
 #include <algorithm>
 

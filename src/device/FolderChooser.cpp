@@ -1,7 +1,7 @@
 #include "device/FolderChooser.h"
 
-#include "app/Messages.h"
-#include "app/Text.h"
+#include "platform/Messages.h"
+#include "base/Text.h"
 #include "device/FolderBrowserHooks.h"
 #include "recording/DataType.h"
 

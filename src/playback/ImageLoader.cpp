@@ -1,9 +1,9 @@
 #include "playback/ImageLoader.h"
 
-#include "app/Exception.h"
-#include "app/Text.h"
+#include "base/Exception.h"
+#include "base/Text.h"
 #include "playback/PlayerMessages.h"
-#include "ui/Image.h"
+#include "image/Image.h"
 
 #include <mmsystem.h>
 

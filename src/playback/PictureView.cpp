@@ -2,7 +2,7 @@
 
 #include "playback/GammaCorrection.h"
 #include "playback/Letterbox.h"
-#include "ui/Image.h"
+#include "image/Image.h"
 
 #include <memory>
 

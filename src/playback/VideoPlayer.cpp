@@ -1,8 +1,8 @@
 #include "playback/VideoPlayer.h"
 
-#include "app/Exception.h"
-#include "app/Messages.h"
-#include "app/Text.h"
+#include "base/Exception.h"
+#include "platform/Messages.h"
+#include "base/Text.h"
 #include "playback/IPlayerOwner.h"
 #include "playback/ImageLoader.h"
 #include "playback/PlayerMessages.h"
@@ -10,7 +10,7 @@
 #include "recording/ChapterList.h"
 #include "recording/DataType.h"
 #include "recording/VideoInfo07.h"
-#include "ui/Image.h"
+#include "image/Image.h"
 
 #include <shlwapi.h>
 

@@ -1,7 +1,7 @@
 #include "playback/WaveAudioPlayer.h"
 
-#include "app/Exception.h"
-#include "app/Text.h"
+#include "base/Exception.h"
+#include "base/Text.h"
 #include "playback/PlayerMessages.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "playback/WaveData.h"
 
-#include "app/Exception.h"
-#include "app/File.h"
+#include "base/Exception.h"
+#include "platform/File.h"
 
 #include <algorithm>
 #include <cstring>

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/ModelCode.h"
+#include "base/ModelCode.h"
 #include "recording/BigEndian.h"
 #include "recording/RecorderFields.h"
 

@@ -1,9 +1,9 @@
 #include "recording/ChapterList.h"
 
-#include "app/Exception.h"
-#include "app/FileSearch.h"
-#include "app/Text.h"
-#include "app/TextOrder.h"
+#include "base/Exception.h"
+#include "platform/FileSearch.h"
+#include "base/Text.h"
+#include "platform/TextOrder.h"
 #include "recording/DataPattern.h"
 #include "recording/DataType.h"
 #include "recording/RecordingFolder.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/File.h"
+#include "platform/File.h"
 
 namespace {
 

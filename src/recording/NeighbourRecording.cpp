@@ -1,7 +1,7 @@
 #include "recording/NeighbourRecording.h"
 
-#include "app/Exception.h"
-#include "app/Text.h"
+#include "base/Exception.h"
+#include "base/Text.h"
 #include "recording/DataType.h"
 #include "recording/RecordingFolder.h"
 #include "recording/SiblingFolder.h"

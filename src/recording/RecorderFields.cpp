@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <ctime>
 
-#include "app/LocalTime.h"
+#include "base/LocalTime.h"
 #include "recording/BigEndian.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "recording/RecordingFolder.h"
 
-#include "app/FileSearch.h"
-#include "app/Text.h"
+#include "platform/FileSearch.h"
+#include "base/Text.h"
 #include "recording/DataPattern.h"
 #include "recording/DataType.h"
 

@@ -1,10 +1,10 @@
 #include "recording/SiblingFolder.h"
 
-#include "app/Exception.h"
-#include "app/FileSystem.h"
-#include "app/SiblingFolders.h"
-#include "app/Text.h"
-#include "app/TextOrder.h"
+#include "base/Exception.h"
+#include "platform/FileSystem.h"
+#include "platform/SiblingFolders.h"
+#include "base/Text.h"
+#include "platform/TextOrder.h"
 #include "recording/FolderPath.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/File.h"
+#include "platform/File.h"
 #include "recording/WaveFile.h"
 
 namespace {

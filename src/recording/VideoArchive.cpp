@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "app/Exception.h"
-#include "app/FileSearch.h"
-#include "app/Platform.h"
-#include "app/Text.h"
-#include "playback/JpegDecoder.h"
+#include "base/Exception.h"
+#include "platform/FileSearch.h"
+#include "platform/Platform.h"
+#include "base/Text.h"
+#include "image/JpegDecoder.h"
 #include "recording/ArchiveLayout.h"
 #include "recording/DataPattern.h"
 #include "recording/RecorderFields.h"
-#include "ui/Image.h"
+#include "image/Image.h"
 
 namespace {
 

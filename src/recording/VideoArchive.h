@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/File.h"
+#include "platform/File.h"
 #include "recording/ArchiveLayout.h"
 #include "recording/FramePlacement.h"
 #include "recording/FrameRecord.h"

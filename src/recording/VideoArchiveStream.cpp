@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
-#include "app/Exception.h"
-#include "app/ModelCode.h"
-#include "app/Platform.h"
-#include "app/Text.h"
+#include "base/Exception.h"
+#include "base/ModelCode.h"
+#include "platform/Platform.h"
+#include "base/Text.h"
 #include "recording/ArchiveLayout.h"
 #include "recording/BigEndian.h"
 #include "recording/BlockScanner.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/File.h"
+#include "platform/File.h"
 
 class WaveFile {
 public:

@@ -1,7 +1,7 @@
 #pragma once
 // A picture ready to be drawn: owns one Image (or none) and draws it as a 32-bit bottom-up
 // device-independent bitmap. Without a picture every drawing call draws nothing.
-#include "ui/Image.h"
+#include "image/Image.h"
 
 #include <windows.h>
 

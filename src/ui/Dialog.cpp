@@ -1,7 +1,7 @@
 #include "ui/Dialog.h"
 
-#include "app/Messages.h"
-#include "app/WindowsError.h"
+#include "platform/Messages.h"
+#include "platform/WindowsError.h"
 #include "ui/HandleMap.h"
 #include "ui/ProcedureFailure.h"
 

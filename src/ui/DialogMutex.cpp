@@ -1,7 +1,7 @@
 #include "ui/DialogMutex.h"
 
-#include "app/Messages.h"
-#include "app/Text.h"
+#include "platform/Messages.h"
+#include "base/Text.h"
 
 DialogMutex::DialogMutex(HWND mainWindow) : name_(L"KOLVANE_VIEWER")
 {

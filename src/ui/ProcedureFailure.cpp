@@ -1,6 +1,6 @@
 #include "ui/ProcedureFailure.h"
 
-#include "app/Messages.h"
+#include "platform/Messages.h"
 
 void reportProcedureFailure()
 {

@@ -1,7 +1,7 @@
 #include "ui/Resource.h"
 
-#include "app/WindowsError.h"
-#include "ui/PngDecoder.h"
+#include "platform/WindowsError.h"
+#include "image/PngDecoder.h"
 
 #include <windows.h>
 

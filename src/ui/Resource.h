@@ -1,6 +1,6 @@
 #pragma once
 // Resources of the viewer's own module.
-#include "ui/Image.h"
+#include "image/Image.h"
 
 #include <cstddef>
 #include <cstdint>

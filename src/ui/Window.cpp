@@ -1,6 +1,6 @@
 #include "ui/Window.h"
 
-#include "app/WindowsError.h"
+#include "platform/WindowsError.h"
 #include "ui/HandleMap.h"
 #include "ui/ProcedureFailure.h"
 

@@ -1,9 +1,9 @@
 // The main window with recordings written by the sample card writer, under Wine.
 #include "app/MainWindow.h"
 
-#include "app/Exception.h"
+#include "base/Exception.h"
 #include "app/StartUp.h"
-#include "app/Text.h"
+#include "base/Text.h"
 #include "playback/VideoPlayer.h"
 #include "recording/DataType.h"
 #include "samplecard/CardWriter.h"

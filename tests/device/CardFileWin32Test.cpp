@@ -7,7 +7,7 @@
 #include "device/SettingsItems.h"
 #include "support/TempFolder.h"
 
-#include "app/Exception.h"
+#include "base/Exception.h"
 
 #include <gtest/gtest.h>
 

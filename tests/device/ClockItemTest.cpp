@@ -3,7 +3,7 @@
 #include "device/RecordBytes.h"
 #include "device/SettingsItems.h"
 
-#include "app/Exception.h"
+#include "base/Exception.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "device/FirmInfo.h"
 
-#include "app/Exception.h"
-#include "app/Text.h"
+#include "base/Exception.h"
+#include "base/Text.h"
 #include "device/RecordBytes.h"
 #include "support/TempFolder.h"
 

@@ -1,9 +1,9 @@
 #include "device/FirmInfo.h"
 
-#include "app/Exception.h"
-#include "app/FileSystem.h"
-#include "app/Platform.h"
-#include "app/Text.h"
+#include "base/Exception.h"
+#include "platform/FileSystem.h"
+#include "platform/Platform.h"
+#include "base/Text.h"
 #include "device/RecordBytes.h"
 #include "device/ShortWriter.h"
 #include "support/TempFolder.h"

@@ -1,10 +1,10 @@
 #include "device/FolderChooser.h"
 
-#include "app/Messages.h"
+#include "platform/Messages.h"
 
 #include "BrowserUser.h"
 #include "ChooserTestSupport.h"
-#include "app/Text.h"
+#include "base/Text.h"
 #include "device/DataTypeRow.h"
 #include "device/FolderBrowserHooks.h"
 

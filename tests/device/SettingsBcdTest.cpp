@@ -1,4 +1,4 @@
-#include "app/ModelCode.h"
+#include "base/ModelCode.h"
 #include "device/SettingsBcd.h"
 
 #include <gtest/gtest.h>

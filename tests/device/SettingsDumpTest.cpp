@@ -1,7 +1,7 @@
 #include "SettingsDump.h"
 
-#include "app/FileSystem.h"
-#include "app/Platform.h"
+#include "platform/FileSystem.h"
+#include "platform/Platform.h"
 #include "device/RecordBytes.h"
 #include "support/TempFolder.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // Writers that play a card going wrong: filling up after some pieces, or keeping other bytes
 // than it was given while reporting success.
-#include "app/File.h"
+#include "platform/File.h"
 #include "device/CardFileWriter.h"
 
 // Writes `pieces` pieces whole, then half of the next one, and reports the short write.

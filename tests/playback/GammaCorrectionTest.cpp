@@ -1,6 +1,6 @@
 #include "playback/GammaCorrection.h"
 
-#include "ui/Image.h"
+#include "image/Image.h"
 
 #include <gtest/gtest.h>
 

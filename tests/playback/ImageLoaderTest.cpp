@@ -1,14 +1,14 @@
 // The background loader with real archives written by the sample card writer.
 #include "playback/ImageLoader.h"
 
-#include "app/Exception.h"
-#include "app/Text.h"
+#include "base/Exception.h"
+#include "base/Text.h"
 #include "playback/PlayerMessages.h"
 #include "samplecard/CardWriter.h"
 #include "samplecard/EventRecording.h"
 #include "support/TempFolder.h"
 #include "support/UiTestSupport.h"
-#include "ui/Image.h"
+#include "image/Image.h"
 
 #include <gtest/gtest.h>
 

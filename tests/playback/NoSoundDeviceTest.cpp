@@ -2,7 +2,7 @@
 // refuses to open, and the video player still plays on the clock.
 #include "playback/WaveAudioPlayer.h"
 
-#include "app/Exception.h"
+#include "base/Exception.h"
 #include "support/TempFolder.h"
 #include "support/UiTestSupport.h"
 

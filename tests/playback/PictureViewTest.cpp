@@ -1,7 +1,7 @@
 #include "playback/PictureView.h"
 
 #include "playback/GammaCorrection.h"
-#include "ui/Image.h"
+#include "image/Image.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // loop, waveOut (through the test run's sound server) and the multimedia timer.
 #include "playback/VideoPlayer.h"
 
-#include "app/Exception.h"
-#include "app/Platform.h"
-#include "app/Text.h"
+#include "base/Exception.h"
+#include "platform/Platform.h"
+#include "base/Text.h"
 #include "playback/IPlayerOwner.h"
 #include "playback/WaveAudioPlayer.h"
 #include "recording/DataType.h"
@@ -12,7 +12,7 @@
 #include "samplecard/CardWriter.h"
 #include "support/TempFolder.h"
 #include "support/UiTestSupport.h"
-#include "ui/Image.h"
+#include "image/Image.h"
 
 #include <gtest/gtest.h>
 

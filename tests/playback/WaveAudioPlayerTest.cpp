@@ -1,8 +1,8 @@
 // The sound player against the real waveOut device of the test run's sound server.
 #include "playback/WaveAudioPlayer.h"
 
-#include "app/Exception.h"
-#include "app/Text.h"
+#include "base/Exception.h"
+#include "base/Text.h"
 #include "playback/PlayerMessages.h"
 #include "support/TempFolder.h"
 #include "support/UiTestSupport.h"

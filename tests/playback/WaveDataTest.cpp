@@ -1,8 +1,8 @@
 #include "playback/WaveData.h"
 
-#include "app/Exception.h"
-#include "app/File.h"
-#include "app/Platform.h"
+#include "base/Exception.h"
+#include "platform/File.h"
+#include "platform/Platform.h"
 
 #include <gtest/gtest.h>
 

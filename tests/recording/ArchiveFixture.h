@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Exception.h"
-#include "app/Platform.h"
-#include "app/Text.h"
+#include "base/Exception.h"
+#include "platform/Platform.h"
+#include "base/Text.h"
 #include "recording/VideoArchive.h"
 #include "support/ArchiveBuilder.h"
 #include "support/TempFolder.h"

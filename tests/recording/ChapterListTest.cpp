@@ -1,9 +1,9 @@
 // The chapters of a continuous recording: which files, in which order, how many frames.
 #include "recording/ChapterList.h"
 
-#include "app/Exception.h"
-#include "app/FileSystem.h"
-#include "app/Text.h"
+#include "base/Exception.h"
+#include "platform/FileSystem.h"
+#include "base/Text.h"
 #include "recording/FolderPath.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "recording/FolderPath.h"
 
-#include "app/FileSystem.h"
+#include "platform/FileSystem.h"
 
 #include <gtest/gtest.h>
 

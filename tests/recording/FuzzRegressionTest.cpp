@@ -4,7 +4,7 @@
 
 #include "ArchiveExercise.h"
 #include "ArchiveFixture.h"
-#include "app/FileSearch.h"
+#include "platform/FileSearch.h"
 
 namespace {
 

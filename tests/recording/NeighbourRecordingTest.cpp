@@ -1,9 +1,9 @@
 // The previous/next step as the main window takes it: the neighbour must hold recordings.
 #include "recording/NeighbourRecording.h"
 
-#include "app/Exception.h"
-#include "app/FileSystem.h"
-#include "app/Text.h"
+#include "base/Exception.h"
+#include "platform/FileSystem.h"
+#include "base/Text.h"
 #include "recording/DataType.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "ArchiveFixture.h"
 
 #include "support/TestJpeg.h"
-#include "ui/Image.h"
+#include "image/Image.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Which kind a folder holds: real folders in a fresh temporary folder. Only the names count.
 #include "recording/RecordingFolder.h"
 
-#include "app/FileSystem.h"
-#include "app/Text.h"
+#include "platform/FileSystem.h"
+#include "base/Text.h"
 #include "recording/DataType.h"
 
 #include <gtest/gtest.h>

@@ -2,10 +2,10 @@
 // on real folders in a fresh temporary folder.
 #include "recording/SiblingFolder.h"
 
-#include "app/Exception.h"
-#include "app/FileSystem.h"
-#include "app/SiblingFolders.h"
-#include "app/Text.h"
+#include "base/Exception.h"
+#include "platform/FileSystem.h"
+#include "platform/SiblingFolders.h"
+#include "base/Text.h"
 
 #include <gtest/gtest.h>
 

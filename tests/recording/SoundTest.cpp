@@ -1,6 +1,6 @@
 // The sound of event and chapter files: blocks laid out on the recorder's clock in a temporary
 // WAVE file that lives as long as the load.
-#include "app/FileSystem.h"
+#include "platform/FileSystem.h"
 #include "ArchiveFixture.h"
 
 #include <cstring>

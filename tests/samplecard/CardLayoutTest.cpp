@@ -4,8 +4,8 @@
 
 #include "TestSupport.h"
 
-#include "app/Text.h"
-#include "app/Utf8.h"
+#include "base/Text.h"
+#include "base/Utf8.h"
 
 #include <gtest/gtest.h>
 

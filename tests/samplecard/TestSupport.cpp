@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
-#include "app/Platform.h"
-#include "app/Text.h"
+#include "platform/Platform.h"
+#include "base/Text.h"
 
 #include <algorithm>
 #include <csetjmp>

@@ -1,9 +1,9 @@
 #include "support/TempFolder.h"
 
-#include "app/File.h"
-#include "app/FileSystem.h"
-#include "app/Platform.h"
-#include "app/Utf8.h"
+#include "platform/File.h"
+#include "platform/FileSystem.h"
+#include "platform/Platform.h"
+#include "base/Utf8.h"
 
 #include <gtest/gtest.h>
 

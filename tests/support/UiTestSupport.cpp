@@ -1,6 +1,6 @@
 #include "support/UiTestSupport.h"
 
-#include "app/Messages.h"
+#include "platform/Messages.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/FileSystem.h"
-#include "app/Text.h"
-#include "app/Utf8.h"
+#include "platform/FileSystem.h"
+#include "base/Text.h"
+#include "base/Utf8.h"
 #include "recording/DataType.h"
 #include "recording/VideoArchive.h"
 #include "support/ArchiveBuilder.h"

@@ -7,7 +7,7 @@
 
 #include "recording/ArchiveFixture.h"
 #include "support/MiniJson.h"
-#include "ui/Image.h"
+#include "image/Image.h"
 
 namespace {
 

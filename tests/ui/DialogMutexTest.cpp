@@ -2,8 +2,8 @@
 // one process and across two.
 #include "ui/DialogMutex.h"
 
-#include "app/Messages.h"
-#include "app/Text.h"
+#include "platform/Messages.h"
+#include "base/Text.h"
 #include "ui/Dialog.h"
 #include "support/UiTestSupport.h"
 

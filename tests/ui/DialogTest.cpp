@@ -1,8 +1,8 @@
 // Dialog objects on real dialog templates of the test program's resources.
 #include "ui/Dialog.h"
 
-#include "app/Exception.h"
-#include "app/WindowsError.h"
+#include "base/Exception.h"
+#include "platform/WindowsError.h"
 #include "support/UiTestSupport.h"
 #include "ui/WindowUtilities.h"
 

@@ -1,7 +1,7 @@
 #include "ui/Resource.h"
 
-#include "app/Exception.h"
-#include "app/WindowsError.h"
+#include "base/Exception.h"
+#include "platform/WindowsError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Window objects bound to real windows: the shared procedure, the map, the object's lifetime.
 #include "ui/Window.h"
 
-#include "app/Exception.h"
-#include "app/Text.h"
-#include "app/WindowsError.h"
+#include "base/Exception.h"
+#include "base/Text.h"
+#include "platform/WindowsError.h"
 #include "support/UiTestSupport.h"
 
 #include <gmock/gmock.h>

@@ -1,6 +1,6 @@
 #include "common/Arguments.h"
 
-#include "app/Utf8.h"
+#include "base/Utf8.h"
 
 #include <cstdio>
 

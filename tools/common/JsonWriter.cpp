@@ -1,6 +1,6 @@
 #include "common/JsonWriter.h"
 
-#include "app/Utf8.h"
+#include "base/Utf8.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,11 +1,11 @@
 #include "ArchiveExercise.h"
 
-#include "app/Exception.h"
-#include "app/File.h"
-#include "playback/JpegDecoder.h"
+#include "base/Exception.h"
+#include "platform/File.h"
+#include "image/JpegDecoder.h"
 #include "recording/VideoArchive.h"
 #include "recording/VideoInfo07.h"
-#include "ui/Image.h"
+#include "image/Image.h"
 
 namespace {
 

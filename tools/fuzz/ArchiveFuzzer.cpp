@@ -6,7 +6,7 @@
 #include <string>
 
 #include "ArchiveExercise.h"
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "recording/VideoArchive.h"
 
 namespace {

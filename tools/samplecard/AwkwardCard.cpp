@@ -4,7 +4,7 @@
 #include "samplecard/EventRecording.h"
 #include "samplecard/PictureRecording.h"
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 
 namespace samplecard {
 

@@ -1,7 +1,7 @@
 #include "samplecard/CardFiles.h"
 
-#include "app/File.h"
-#include "app/Utf8.h"
+#include "platform/File.h"
+#include "base/Utf8.h"
 
 #include <stdexcept>
 

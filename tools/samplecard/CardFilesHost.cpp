@@ -1,6 +1,6 @@
 #include "samplecard/CardFiles.h"
 
-#include "app/Text.h"
+#include "base/Text.h"
 
 #include <cerrno>
 #include <stdexcept>

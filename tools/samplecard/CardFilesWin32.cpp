@@ -1,6 +1,6 @@
 #include "samplecard/CardFiles.h"
 
-#include "app/Utf8.h"
+#include "base/Utf8.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 
 #include "common/Arguments.h"
 
-#include "app/Utf8.h"
+#include "base/Utf8.h"
 
 #include <cstdlib>
 #include <exception>

@@ -1,6 +1,6 @@
 #include "FolderReport.h"
 
-#include "app/Exception.h"
+#include "base/Exception.h"
 #include "common/JsonWriter.h"
 #include "recording/ChapterList.h"
 #include "recording/DataType.h"

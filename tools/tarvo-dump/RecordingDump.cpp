@@ -7,14 +7,14 @@
 #include <optional>
 
 #include "RecordingReport.h"
-#include "app/Exception.h"
-#include "app/File.h"
-#include "app/Platform.h"
-#include "app/Utf8.h"
+#include "base/Exception.h"
+#include "platform/File.h"
+#include "platform/Platform.h"
+#include "base/Utf8.h"
 #include "common/Arguments.h"
 #include "common/JsonWriter.h"
 #include "recording/VideoArchive.h"
-#include "ui/Image.h"
+#include "image/Image.h"
 
 namespace {
 

@@ -1,16 +1,16 @@
 #include "RecordingReport.h"
 
-#include "app/LocalTime.h"
+#include "base/LocalTime.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "app/File.h"
+#include "platform/File.h"
 #include "common/JsonWriter.h"
 #include "recording/FolderPath.h"
 #include "recording/RecorderFields.h"
 #include "recording/VideoArchive.h"
-#include "ui/Image.h"
+#include "image/Image.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "Modes.h"
 
-#include "app/Exception.h"
+#include "base/Exception.h"
 #include "common/Arguments.h"
 #include "common/JsonWriter.h"
 #include "device/ClockItem.h"

@@ -1,0 +1,32 @@
+#pragma once
+// Every resource id of the viewer, named once. The resource script and the code both include
+// this header: menus, commands, dialogs and their controls, pictures, the icon, the help page and
+// the cabinet as macros (windres reads those), and the texts as names of the string table.
+
+// Icon.
+#define IDI_PROGRAM 294
+
+// Menus and their commands.
+#define IDM_MAIN 101
+#define IDM_PICTURE_CONTEXT 449
+#define IDC_CMD_OPEN 40004
+#define IDC_CMD_EXIT 40005
+#define IDC_CMD_DEVICE_SETTINGS 40012
+#define IDC_CMD_CLOCK_SETTING 40015
+#define IDC_CMD_HELP 40019
+#define IDC_CMD_VERSION 40020
+#define IDC_CMD_RESTORE_CARD 40024
+#define IDC_CMD_COPY 40026
+
+// Pictures of type "IMAGE" (the skin) are named where they are used, after resources/images/.
+
+#ifndef RC_INVOKED
+// The string table's entries by name: texts::program_title is 5001, "Tarvo_Viewer".
+namespace texts {
+enum : int {
+#define TARVO_TEXT(id, name, text) name = id,
+#include "strings.def"
+#undef TARVO_TEXT
+};
+} // namespace texts
+#endif

@@ -1,0 +1,39 @@
+#include "base/Text.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Text, AbsentIdLoadsAsEmptyText)
+{
+    EXPECT_EQ(load_text(4999), L"");
+    EXPECT_EQ(load_text(5044), L"");
+    EXPECT_EQ(load_text_narrow(5044), L"");
+}
+
+TEST(Text, LoadsJapaneseTextExactlyThroughBothLoaders)
+{
+    EXPECT_EQ(load_text(5005), L"警告");
+    EXPECT_EQ(load_text_narrow(5059), L"Tarvo_Viewerを終了しますか？");
+    EXPECT_EQ(load_text(5049), L"お使いのオペレーティングシステムのバージョンを識別できません。\r\n"
+                               L"Tarvo_Viewerを正しく実行できないかもしれません。");
+}
+
+TEST(Text, FormatTextPutsTheNumberInPlaceOfThePlaceholder)
+{
+    EXPECT_EQ(format_text(5088, 60), L"連続記録データは60分までしか再生できません。");
+    EXPECT_EQ(format_text(5070, 1073741823), L"Windowsのエラーです。エラーコード:1073741823");
+    // A text without a placeholder comes back unchanged.
+    EXPECT_EQ(format_text(5005, 7), L"警告");
+}
+
+TEST(Text, JapaneseSurvivesNarrowingAndWideningBack)
+{
+    const std::wstring texts[] = {L"", L"ASCII only", L"該当データは存在しません。", L"ｲﾍﾞﾝﾄ記録",
+                                  L"　簡易設定　", L"C:\\カード\\Video0001.dmv"};
+    for (const auto& text : texts) {
+        EXPECT_EQ(to_wide(to_narrow(text)), text);
+    }
+}
+
+} // namespace
