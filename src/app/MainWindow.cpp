@@ -6,6 +6,7 @@
 #include "base/Text.h"
 #include "platform/WindowsError.h"
 #include "device/FolderChooser.h"
+#include "panels/ConsolePanel.h"
 #include "playback/VideoPlayer.h"
 #include "recording/DataType.h"
 #include "recording/NeighbourRecording.h"
@@ -80,6 +81,7 @@ MainWindow::MainWindow(int os_major_version)
     record.menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(101));
     create(record);
     player_ = new VideoPlayer(handle(), *this);
+    console_ = new ConsolePanel(handle(), *this, *player_, no_stopwatch_);
     switch_mode();
 }
 
@@ -141,6 +143,9 @@ void MainWindow::layout()
     if (player_ != nullptr) {
         move_child(player_->handle(), places.player());
     }
+    if (console_ != nullptr) {
+        move_child(console_->handle(), places.console());
+    }
     if (animation_ != nullptr) {
         move_child(animation_->handle(), places.animation());
     }
@@ -181,6 +186,8 @@ void MainWindow::switch_mode()
 {
     // The dashboard panels take their enabled and shown states from current_layout() as they
     // come (line chart or thumbnail strip, console, circle chart, sound controls).
+    const MainLayout places = current_layout();
+    console_->enable(places.console_enabled());
     layout();
 }
 
@@ -219,7 +226,13 @@ std::wstring MainWindow::title_text() const
     return title;
 }
 
-void MainWindow::update_title() { SetWindowTextW(handle(), title_text().c_str()); }
+void MainWindow::update_title()
+{
+    SetWindowTextW(handle(), title_text().c_str());
+    if (console_ != nullptr) {
+        InvalidateRect(console_->handle(), nullptr, TRUE);
+    }
+}
 
 // ---- commands -------------------------------------------------------------------------------
 
@@ -276,9 +289,12 @@ void MainWindow::open_recording(const std::wstring& folder)
             throw Exception(load_text(5505)); // "該当データは存在しません。"
         }
         switch_mode();
+        console_->setDataType(current_data_type());
+        console_->setStepToolTips(current_data_type());
         player_->set_opened_kind(current_data_type());
         open_kind(folder);
         update_title();
+        console_->refresh();
         if (current_data_type() != data_type_image) {
             if (player_->state() == VideoPlayer::paused) {
                 player_->resume();
@@ -292,6 +308,9 @@ void MainWindow::open_recording(const std::wstring& folder)
         InvalidateRect(player_->handle(), nullptr, TRUE);
         set_current_data_type(data_type_event);
         switch_mode();
+        console_->setDataType(data_type_event);
+        console_->setStepToolTips(data_type_event);
+        console_->refresh();
         picture_names_.clear();
         update_title();
         show_warning(handle(), failure.message());
@@ -395,6 +414,9 @@ void MainWindow::position_update()
 {
     // The dashboard panels are told in this order as they come: console, line chart, speed
     // meter, circle chart, stopwatch.
+    if (console_ != nullptr) {
+        console_->refresh();
+    }
     if (GetFocus() == nullptr && IsWindowVisible(handle())) {
         SetFocus(handle());
     }
@@ -406,7 +428,12 @@ void MainWindow::reset_display()
     update_title();
 }
 
-void MainWindow::reset_console() {}
+void MainWindow::reset_console()
+{
+    if (console_ != nullptr) {
+        console_->reset();
+    }
+}
 
 bool MainWindow::stopwatch_measuring() const { return false; }
 
