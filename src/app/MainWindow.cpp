@@ -5,6 +5,11 @@
 #include "base/Text.h"
 #include "platform/WindowsError.h"
 #include "device/FolderChooser.h"
+#include "panels/CircleChart.h"
+#include "panels/InfoPanel.h"
+#include "panels/LineChart.h"
+#include "panels/PlayerDashboardSource.h"
+#include "panels/SpeedMeter.h"
 #include "playback/VideoPlayer.h"
 #include "recording/DataType.h"
 #include "recording/NeighbourRecording.h"
@@ -74,6 +79,7 @@ MainWindow::MainWindow(int os_major_version)
     record.menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(101));
     create(record);
     player_ = new VideoPlayer(handle(), *this);
+    create_dashboard();
     switch_mode();
 }
 
@@ -128,6 +134,7 @@ void MainWindow::layout()
     const int width = client.right;
     // The bottom strip (line chart or thumbnails: one of them is shown in every mode) is 90 high.
     const int y = client.bottom - 90;
+    place_dashboard(width, y);
     if (player_ != nullptr) {
         MoveWindow(player_->handle(), 21, 0, std::max(width - 230, 0), std::max(y - 65, 0), TRUE);
     }
@@ -172,8 +179,9 @@ void MainWindow::on_get_min_max_info(MINMAXINFO& info) const
 
 void MainWindow::switch_mode()
 {
-    // The dashboard panels follow the mode as they come; the layout is the same in every mode.
+    switch_dashboard_mode(current_data_type() == data_type_image);
     layout();
+    drop_chart_caches();
 }
 
 void MainWindow::show_animation()
@@ -270,6 +278,8 @@ void MainWindow::open_recording(const std::wstring& folder)
         switch_mode();
         player_->set_opened_kind(current_data_type());
         open_kind(folder);
+        drop_chart_caches();
+        info_panel_->repaint();
         update_title();
         if (current_data_type() != data_type_image) {
             if (player_->state() == VideoPlayer::paused) {
@@ -385,16 +395,19 @@ void MainWindow::on_close()
 
 void MainWindow::position_update()
 {
-    // The dashboard panels are told in this order as they come: console, line chart, speed
-    // meter, circle chart, stopwatch.
+    // The panels are told in this order: console, line chart, speed meter, circle chart,
+    // stopwatch (the info panel is drawn again with them).
     if (GetFocus() == nullptr && IsWindowVisible(handle())) {
         SetFocus(handle());
     }
+    update_dashboard(); // line chart, speed meter, circle chart, info panel
 }
 
 void MainWindow::reset_display()
 {
     InvalidateRect(player_->handle(), nullptr, TRUE);
+    drop_chart_caches();
+    update_dashboard();
     update_title();
 }
 
@@ -408,6 +421,68 @@ void MainWindow::stopwatch_chapter_changing() {}
 
 void MainWindow::stopwatch_then_play(int) {}
 
-void MainWindow::chapter_opening() {}
+void MainWindow::chapter_opening()
+{
+    circle_chart_->drop_cache();
+    InvalidateRect(circle_chart_->handle(), nullptr, TRUE);
+    info_panel_->repaint();
+}
 
-void MainWindow::chapter_opened() {}
+void MainWindow::chapter_opened() { line_chart_->drop_cache(); }
+
+// ---- the dashboard --------------------------------------------------------------------------
+
+void MainWindow::create_dashboard()
+{
+    dashboard_source_ = std::make_unique<PlayerDashboardSource>(*player_);
+    info_panel_ = new InfoPanel(handle(), *dashboard_source_);
+    speed_meter_ = new SpeedMeter(handle(), *dashboard_source_);
+    circle_chart_ = new CircleChart(handle(), *dashboard_source_);
+    line_chart_ = new LineChart(handle(), *dashboard_source_);
+}
+
+void MainWindow::place_dashboard(int width, int bottom)
+{
+    if (info_panel_ == nullptr) {
+        return;
+    }
+    const int x = width - column_width;
+    if (IsWindowVisible(line_chart_->handle())) {
+        MoveWindow(line_chart_->handle(), 0, bottom, width, 90, TRUE);
+    }
+    MoveWindow(info_panel_->handle(), x, 0, column_width, 125, TRUE);
+    MoveWindow(speed_meter_->handle(), width - 195, 128, 179, std::max(bottom - 544, 0), TRUE);
+    MoveWindow(circle_chart_->handle(), x, bottom - 320, column_width, 165, TRUE);
+}
+
+void MainWindow::switch_dashboard_mode(bool image_mode)
+{
+    // The image mode has no time-line and no trajectory: the thumbnails take the bottom strip.
+    EnableWindow(line_chart_->handle(), !image_mode);
+    ShowWindow(line_chart_->handle(), image_mode ? SW_HIDE : SW_SHOWNA);
+    EnableWindow(circle_chart_->handle(), !image_mode);
+}
+
+void MainWindow::update_dashboard()
+{
+    if (info_panel_ == nullptr) {
+        return; // the player reports before the panels exist
+    }
+    if (IsWindowEnabled(line_chart_->handle())) {
+        line_chart_->redraw();
+    }
+    speed_meter_->update();
+    circle_chart_->redraw();
+    info_panel_->repaint();
+}
+
+void MainWindow::drop_chart_caches()
+{
+    if (info_panel_ == nullptr) {
+        return;
+    }
+    line_chart_->drop_cache();
+    circle_chart_->drop_cache();
+    InvalidateRect(line_chart_->handle(), nullptr, TRUE);
+    InvalidateRect(circle_chart_->handle(), nullptr, TRUE);
+}

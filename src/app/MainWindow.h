@@ -12,6 +12,11 @@
 #include <vector>
 
 class Animation;
+class CircleChart;
+class InfoPanel;
+class LineChart;
+class PlayerDashboardSource;
+class SpeedMeter;
 class VideoPlayer;
 
 class MainWindow : public Window, public IPlayerOwner {
@@ -40,6 +45,10 @@ public:
     const std::wstring& settings_folder() const { return settings_folder_; }
     const std::vector<std::wstring>& picture_names() const { return picture_names_; }
     bool animation_shown() const { return animation_ != nullptr; }
+    SpeedMeter& speed_meter() { return *speed_meter_; }
+    CircleChart& circle_chart() { return *circle_chart_; }
+    LineChart& line_chart() { return *line_chart_; }
+    InfoPanel& info_panel() { return *info_panel_; }
     // The title text for the present state.
     std::wstring title_text() const;
 
@@ -80,8 +89,21 @@ private:
     void pause_if_playing();
     bool something_open() const;
 
+    // The dashboard: speed meter, charts, info and config panels.
+    void create_dashboard();
+    void place_dashboard(int width, int bottom);
+    void switch_dashboard_mode(bool image_mode);
+    void update_dashboard();
+    void drop_chart_caches();
+
     VideoPlayer* player_ = nullptr; // belongs to its window, a child of this one
     Animation* animation_ = nullptr;
+    std::unique_ptr<PlayerDashboardSource> dashboard_source_;
+    // Each panel belongs to its window, a child of this one.
+    SpeedMeter* speed_meter_ = nullptr;
+    CircleChart* circle_chart_ = nullptr;
+    LineChart* line_chart_ = nullptr;
+    InfoPanel* info_panel_ = nullptr;
     HWND last_focus_ = nullptr;
     AlphaImage column_top_{218};
     AlphaImage column_tile_{219};
