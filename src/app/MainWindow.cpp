@@ -1,16 +1,19 @@
 #include "app/MainWindow.h"
 
+#include "app/MainLayout.h"
 #include "base/Exception.h"
 #include "platform/Messages.h"
 #include "base/Text.h"
 #include "platform/WindowsError.h"
 #include "device/FolderChooser.h"
 #include "panels/CircleChart.h"
+#include "panels/ConfigPanel.h"
 #include "panels/InfoPanel.h"
 #include "panels/LineChart.h"
 #include "panels/PlayerDashboardSource.h"
 #include "panels/SpeedMeter.h"
 #include "playback/VideoPlayer.h"
+#include "playback/WaveAudioPlayer.h"
 #include "recording/DataType.h"
 #include "recording/NeighbourRecording.h"
 #include "recording/RecordingFolder.h"
@@ -23,7 +26,12 @@
 namespace {
 
 constexpr const wchar_t* class_name = L"MainWindow";
-constexpr int column_width = 209;
+
+// Every move repaints.
+void move_child(HWND child, const Placement& place)
+{
+    MoveWindow(child, place.x, place.y, place.width, place.height, TRUE);
+}
 
 void register_class()
 {
@@ -127,19 +135,22 @@ LRESULT MainWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void MainWindow::on_size(int, int) { layout(); }
 
-void MainWindow::layout()
+MainLayout MainWindow::current_layout() const
 {
     RECT client{};
     GetClientRect(handle(), &client);
-    const int width = client.right;
-    // The bottom strip (line chart or thumbnails: one of them is shown in every mode) is 90 high.
-    const int y = client.bottom - 90;
-    place_dashboard(width, y);
+    return MainLayout(client.right, client.bottom, current_data_type());
+}
+
+void MainWindow::layout()
+{
+    const MainLayout places = current_layout();
+    place_dashboard(places);
     if (player_ != nullptr) {
-        MoveWindow(player_->handle(), 21, 0, std::max(width - 230, 0), std::max(y - 65, 0), TRUE);
+        move_child(player_->handle(), places.player());
     }
     if (animation_ != nullptr) {
-        MoveWindow(animation_->handle(), (width - 457) / 2, (y - 116) / 2, Animation::width, Animation::height, TRUE);
+        move_child(animation_->handle(), places.animation());
     }
 }
 
@@ -147,27 +158,24 @@ bool MainWindow::on_erase_background(HDC dc)
 {
     RECT client{};
     GetClientRect(handle(), &client);
-    const int width = client.right;
-    const int height = client.bottom;
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     if (!column_top_.hasPicture() || !column_tile_.hasPicture() || !column_bottom_.hasPicture() ||
         !left_edge_.hasPicture()) {
-        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
         return true;
     }
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    const int x = width - column_width;
-    const int bottom = height - column_bottom_.height() - 499;
-    column_bottom_.drawAt(dc, x, bottom);
-    column_top_.drawAt(dc, x, 121);
-    // Copies of the tile fill the column down to the bottom piece; the last one is cut.
-    const int saved = SaveDC(dc);
-    IntersectClipRect(dc, x, 121 + column_top_.height(), x + column_width, bottom);
-    const int tile = std::max(column_tile_.height(), 1);
-    for (int top = 121 + column_top_.height(); top < bottom; top += tile) {
-        column_tile_.drawAt(dc, x, top);
+    const BackgroundPieces pieces =
+        current_layout().background(column_top_.height(), column_tile_.height(), column_bottom_.height());
+    column_bottom_.drawAt(dc, pieces.column_bottom.x, pieces.column_bottom.y);
+    column_top_.drawAt(dc, pieces.column_top.x, pieces.column_top.y);
+    for (const Placement& tile : pieces.column_tiles) {
+        // The last tile is cut to its rectangle.
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, tile.x, tile.y, tile.x + tile.width, tile.y + tile.height);
+        column_tile_.drawAt(dc, tile.x, tile.y);
+        RestoreDC(dc, saved);
     }
-    RestoreDC(dc, saved);
-    left_edge_.drawStretched(dc, 0, 0, 21, std::max(height - 155, 0));
+    const Placement& edge = pieces.left_edge;
+    left_edge_.drawStretched(dc, edge.x, edge.y, edge.width, edge.height);
     return true;
 }
 
@@ -179,7 +187,7 @@ void MainWindow::on_get_min_max_info(MINMAXINFO& info) const
 
 void MainWindow::switch_mode()
 {
-    switch_dashboard_mode(current_data_type() == data_type_image);
+    switch_dashboard_mode(current_layout());
     layout();
     drop_chart_caches();
 }
@@ -439,28 +447,30 @@ void MainWindow::create_dashboard()
     speed_meter_ = new SpeedMeter(handle(), *dashboard_source_);
     circle_chart_ = new CircleChart(handle(), *dashboard_source_);
     line_chart_ = new LineChart(handle(), *dashboard_source_);
+    config_panel_ = new ConfigPanel(handle(), player_->sound(), player_->brightness(), player_->handle(), handle());
 }
 
-void MainWindow::place_dashboard(int width, int bottom)
+void MainWindow::place_dashboard(const MainLayout& places)
 {
     if (info_panel_ == nullptr) {
         return;
     }
-    const int x = width - column_width;
-    if (IsWindowVisible(line_chart_->handle())) {
-        MoveWindow(line_chart_->handle(), 0, bottom, width, 90, TRUE);
+    if (places.line_chart_enabled()) {
+        move_child(line_chart_->handle(), places.bottom_strip());
     }
-    MoveWindow(info_panel_->handle(), x, 0, column_width, 125, TRUE);
-    MoveWindow(speed_meter_->handle(), width - 195, 128, 179, std::max(bottom - 544, 0), TRUE);
-    MoveWindow(circle_chart_->handle(), x, bottom - 320, column_width, 165, TRUE);
+    move_child(info_panel_->handle(), places.info_panel());
+    move_child(speed_meter_->handle(), places.speed_meter());
+    move_child(circle_chart_->handle(), places.circle_chart());
+    move_child(config_panel_->handle(), places.config_panel());
 }
 
-void MainWindow::switch_dashboard_mode(bool image_mode)
+void MainWindow::switch_dashboard_mode(const MainLayout& places)
 {
     // The image mode has no time-line and no trajectory: the thumbnails take the bottom strip.
-    EnableWindow(line_chart_->handle(), !image_mode);
-    ShowWindow(line_chart_->handle(), image_mode ? SW_HIDE : SW_SHOWNA);
-    EnableWindow(circle_chart_->handle(), !image_mode);
+    EnableWindow(line_chart_->handle(), places.line_chart_enabled());
+    ShowWindow(line_chart_->handle(), places.line_chart_enabled() ? SW_SHOWNA : SW_HIDE);
+    EnableWindow(circle_chart_->handle(), places.circle_chart_enabled());
+    config_panel_->enable_sound_controls(places.sound_controls());
 }
 
 void MainWindow::update_dashboard()

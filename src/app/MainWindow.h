@@ -13,8 +13,10 @@
 
 class Animation;
 class CircleChart;
+class ConfigPanel;
 class InfoPanel;
 class LineChart;
+class MainLayout;
 class PlayerDashboardSource;
 class SpeedMeter;
 class VideoPlayer;
@@ -49,6 +51,7 @@ public:
     CircleChart& circle_chart() { return *circle_chart_; }
     LineChart& line_chart() { return *line_chart_; }
     InfoPanel& info_panel() { return *info_panel_; }
+    ConfigPanel& config_panel() { return *config_panel_; }
     // The title text for the present state.
     std::wstring title_text() const;
 
@@ -82,6 +85,7 @@ private:
     void open_command();
     void open_kind(const std::wstring& folder);
     void open_pictures(const std::wstring& folder);
+    MainLayout current_layout() const;
     void layout();
     void switch_mode();
     void update_title();
@@ -91,8 +95,8 @@ private:
 
     // The dashboard: speed meter, charts, info and config panels.
     void create_dashboard();
-    void place_dashboard(int width, int bottom);
-    void switch_dashboard_mode(bool image_mode);
+    void place_dashboard(const MainLayout& places);
+    void switch_dashboard_mode(const MainLayout& places);
     void update_dashboard();
     void drop_chart_caches();
 
@@ -104,6 +108,7 @@ private:
     CircleChart* circle_chart_ = nullptr;
     LineChart* line_chart_ = nullptr;
     InfoPanel* info_panel_ = nullptr;
+    ConfigPanel* config_panel_ = nullptr;
     HWND last_focus_ = nullptr;
     AlphaImage column_top_{218};
     AlphaImage column_tile_{219};
