@@ -1,6 +1,9 @@
 #include "panels/ChartWindow.h"
 
+#include "panels/PolylinePoints.h"
 #include "ui/GdiHandles.h"
+
+#include <algorithm>
 
 CreationRecord panel_record(HWND parent, DWORD style, DWORD extended_style)
 {
@@ -24,4 +27,19 @@ void ChartWindow::on_paint()
 {
     PaintDc paint(handle());
     this->paint(paint.get());
+}
+
+void draw_polyline(HDC dc, const std::vector<ChartPoint>& points)
+{
+    std::vector<POINT> vertices;
+    for (const ChartPoint& p : without_redundant_points(points)) {
+        vertices.push_back({p.x, p.y});
+    }
+    // In pieces that share their end vertices: a wide pen's cost grows faster than the
+    // vertex count, and round joins and caps draw the same pixels either way.
+    constexpr size_t piece = 32;
+    for (size_t first = 0; first + 1 < vertices.size(); first += piece) {
+        const size_t count = std::min(piece + 1, vertices.size() - first);
+        Polyline(dc, vertices.data() + first, static_cast<int>(count));
+    }
 }

@@ -2,7 +2,10 @@
 // The base of the two chart windows: a child window whose static content lives in a cache,
 // painted again at once after every new frame (copy of the cache plus the current-frame mark).
 #include "panels/ChartCache.h"
+#include "panels/ChartPoint.h"
 #include "ui/Window.h"
+
+#include <vector>
 
 class ChartWindow : public Window {
 public:
@@ -25,3 +28,6 @@ protected:
 
 // The record of a visible child window of the default class, for the dashboard's panels.
 CreationRecord panel_record(HWND parent, DWORD style = WS_CHILD | WS_VISIBLE, DWORD extended_style = 0);
+
+// Joins the points with the pen selected into `dc`, through as few vertices as draw the same.
+void draw_polyline(HDC dc, const std::vector<ChartPoint>& points);

@@ -129,20 +129,16 @@ void CircleChart::draw_trajectory(HDC dc, int width, int height) const
         return;
     }
     const CircleGeometry geometry(width + 29, height + 14);
-    std::vector<POINT> points;
+    std::vector<ChartPoint> points;
     points.reserve(static_cast<size_t>(info->frame_count()));
     for (int i = 0; i < info->frame_count(); ++i) {
         if (const FrameRecord* record = info->frame_record(i)) {
-            const ChartPoint p = geometry.point(*record);
-            points.push_back({p.x, p.y});
+            points.push_back(geometry.point(*record));
         }
-    }
-    if (points.size() < 2) {
-        return;
     }
     GdiObject<HPEN> orange(CreatePen(PS_SOLID, 2, trajectory_colour));
     SelectedObject pen(dc, orange.get());
-    Polyline(dc, points.data(), static_cast<int>(points.size()));
+    draw_polyline(dc, points);
 }
 
 void CircleChart::draw_dot(HDC dc) const

@@ -33,18 +33,6 @@ void line(HDC dc, int x0, int y0, int x1, int y1)
     LineTo(dc, x1, y1);
 }
 
-void polyline(HDC dc, const std::vector<ChartPoint>& points)
-{
-    std::vector<POINT> vertices;
-    vertices.reserve(points.size());
-    for (const ChartPoint& p : points) {
-        vertices.push_back({p.x, p.y});
-    }
-    if (vertices.size() >= 2) {
-        Polyline(dc, vertices.data(), static_cast<int>(vertices.size()));
-    }
-}
-
 } // namespace
 
 LineChart::LineChart(HWND parent, const IDashboardSource& source)
@@ -169,8 +157,12 @@ void LineChart::draw_grid(HDC dc, const LineChartGeometry& chart, const ChartSca
         draw_text(dc, 5, row.y - half_label, row.g_label);
         draw_text(dc, plot.x1, row.y - half_label, row.speed_label);
     }
+    int previous_x = -1;
     for (const auto& second : chart.second_lines([dc](const std::string& text) { return width_of(dc, text); })) {
-        line(dc, second.x, plot.y0, second.x, plot.y1 + 1);
+        if (second.x != previous_x) { // a long recording puts many seconds on one column
+            line(dc, second.x, plot.y0, second.x, plot.y1 + 1);
+            previous_x = second.x;
+        }
         if (second.labelled) {
             draw_text(dc, second.x - width_of(dc, second.label) / 2, plot.y1 + 4, second.label);
         }
@@ -219,10 +211,10 @@ void LineChart::draw_curves(HDC dc, const LineChartGeometry& chart, const ChartS
         }
         GdiObject<HPEN> orange(CreatePen(PS_SOLID, 2, g_colour));
         SelectedObject pen(dc, orange.get());
-        polyline(dc, curves.g);
+        draw_polyline(dc, curves.g);
         RestoreDC(dc, saved);
     }
     GdiObject<HPEN> pink(CreatePen(PS_SOLID, 2, speed_colour));
     SelectedObject pen(dc, pink.get());
-    polyline(dc, curves.speed);
+    draw_polyline(dc, curves.speed);
 }
