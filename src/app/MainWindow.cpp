@@ -7,7 +7,14 @@
 #include "platform/WindowsError.h"
 #include "device/FolderChooser.h"
 #include "panels/ConsolePanel.h"
+#include "panels/CircleChart.h"
+#include "panels/ConfigPanel.h"
+#include "panels/InfoPanel.h"
+#include "panels/LineChart.h"
+#include "panels/PlayerDashboardSource.h"
+#include "panels/SpeedMeter.h"
 #include "playback/VideoPlayer.h"
+#include "playback/WaveAudioPlayer.h"
 #include "recording/DataType.h"
 #include "recording/NeighbourRecording.h"
 #include "recording/RecordingFolder.h"
@@ -82,6 +89,7 @@ MainWindow::MainWindow(int os_major_version)
     create(record);
     player_ = new VideoPlayer(handle(), *this);
     console_ = new ConsolePanel(handle(), *this, *player_, no_stopwatch_);
+    create_dashboard();
     switch_mode();
 }
 
@@ -139,7 +147,7 @@ MainLayout MainWindow::current_layout() const
 void MainWindow::layout()
 {
     const MainLayout places = current_layout();
-    // The dashboard panels are placed here as they come, each from its own rectangle.
+    place_dashboard(places);
     if (player_ != nullptr) {
         move_child(player_->handle(), places.player());
     }
@@ -184,11 +192,12 @@ void MainWindow::on_get_min_max_info(MINMAXINFO& info) const
 
 void MainWindow::switch_mode()
 {
-    // The dashboard panels take their enabled and shown states from current_layout() as they
-    // come (line chart or thumbnail strip, console, circle chart, sound controls).
+    // The dashboard panels take their enabled and shown states from the layout.
     const MainLayout places = current_layout();
     console_->enable(places.console_enabled());
+    switch_dashboard_mode(places);
     layout();
+    drop_chart_caches();
 }
 
 void MainWindow::show_animation()
@@ -293,6 +302,8 @@ void MainWindow::open_recording(const std::wstring& folder)
         console_->setStepToolTips(current_data_type());
         player_->set_opened_kind(current_data_type());
         open_kind(folder);
+        drop_chart_caches();
+        info_panel_->repaint();
         update_title();
         console_->refresh();
         if (current_data_type() != data_type_image) {
@@ -412,19 +423,22 @@ void MainWindow::on_close()
 
 void MainWindow::position_update()
 {
-    // The dashboard panels are told in this order as they come: console, line chart, speed
-    // meter, circle chart, stopwatch.
+    // The panels are told in this order: console, line chart, speed meter, circle chart,
+    // stopwatch (the info panel is drawn again with them).
     if (console_ != nullptr) {
         console_->refresh();
     }
     if (GetFocus() == nullptr && IsWindowVisible(handle())) {
         SetFocus(handle());
     }
+    update_dashboard(); // line chart, speed meter, circle chart, info panel
 }
 
 void MainWindow::reset_display()
 {
     InvalidateRect(player_->handle(), nullptr, TRUE);
+    drop_chart_caches();
+    update_dashboard();
     update_title();
 }
 
@@ -443,6 +457,70 @@ void MainWindow::stopwatch_chapter_changing() {}
 
 void MainWindow::stopwatch_then_play(int) {}
 
-void MainWindow::chapter_opening() {}
+void MainWindow::chapter_opening()
+{
+    circle_chart_->drop_cache();
+    InvalidateRect(circle_chart_->handle(), nullptr, TRUE);
+    info_panel_->repaint();
+}
 
-void MainWindow::chapter_opened() {}
+void MainWindow::chapter_opened() { line_chart_->drop_cache(); }
+
+// ---- the dashboard --------------------------------------------------------------------------
+
+void MainWindow::create_dashboard()
+{
+    dashboard_source_ = std::make_unique<PlayerDashboardSource>(*player_);
+    info_panel_ = new InfoPanel(handle(), *dashboard_source_);
+    speed_meter_ = new SpeedMeter(handle(), *dashboard_source_);
+    circle_chart_ = new CircleChart(handle(), *dashboard_source_);
+    line_chart_ = new LineChart(handle(), *dashboard_source_);
+    config_panel_ = new ConfigPanel(handle(), player_->sound(), player_->brightness(), player_->handle(), handle());
+}
+
+void MainWindow::place_dashboard(const MainLayout& places)
+{
+    if (info_panel_ == nullptr) {
+        return;
+    }
+    if (places.line_chart_enabled()) {
+        move_child(line_chart_->handle(), places.bottom_strip());
+    }
+    move_child(info_panel_->handle(), places.info_panel());
+    move_child(speed_meter_->handle(), places.speed_meter());
+    move_child(circle_chart_->handle(), places.circle_chart());
+    move_child(config_panel_->handle(), places.config_panel());
+}
+
+void MainWindow::switch_dashboard_mode(const MainLayout& places)
+{
+    // The image mode has no time-line and no trajectory: the thumbnails take the bottom strip.
+    EnableWindow(line_chart_->handle(), places.line_chart_enabled());
+    ShowWindow(line_chart_->handle(), places.line_chart_enabled() ? SW_SHOWNA : SW_HIDE);
+    EnableWindow(circle_chart_->handle(), places.circle_chart_enabled());
+    config_panel_->enable_sound_controls(places.sound_controls());
+}
+
+void MainWindow::update_dashboard()
+{
+    if (info_panel_ == nullptr) {
+        return; // the player reports before the panels exist
+    }
+    if (IsWindowEnabled(line_chart_->handle())) {
+        line_chart_->redraw();
+    }
+    speed_meter_->update();
+    circle_chart_->redraw();
+    info_panel_->repaint();
+}
+
+void MainWindow::drop_chart_caches()
+{
+    if (info_panel_ == nullptr) {
+        return;
+    }
+    line_chart_->drop_cache();
+    circle_chart_->drop_cache();
+    InvalidateRect(line_chart_->handle(), nullptr, TRUE);
+    InvalidateRect(circle_chart_->handle(), nullptr, TRUE);
+}

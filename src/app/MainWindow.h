@@ -14,8 +14,14 @@
 #include <vector>
 
 class Animation;
+class CircleChart;
+class ConfigPanel;
 class ConsolePanel;
+class InfoPanel;
+class LineChart;
 class MainLayout;
+class PlayerDashboardSource;
+class SpeedMeter;
 class VideoPlayer;
 
 class MainWindow : public Window, public IPlayerOwner, public IConsoleOwner {
@@ -45,6 +51,11 @@ public:
     const std::wstring& settings_folder() const { return settings_folder_; }
     const std::vector<std::wstring>& picture_names() const { return picture_names_; }
     bool animation_shown() const { return animation_ != nullptr; }
+    SpeedMeter& speed_meter() { return *speed_meter_; }
+    CircleChart& circle_chart() { return *circle_chart_; }
+    LineChart& line_chart() { return *line_chart_; }
+    InfoPanel& info_panel() { return *info_panel_; }
+    ConfigPanel& config_panel() { return *config_panel_; }
     // The title text for the present state.
     std::wstring title_text() const;
 
@@ -86,11 +97,25 @@ private:
     void pause_if_playing();
     bool something_open() const;
 
+    // The dashboard: speed meter, charts, info and config panels.
+    void create_dashboard();
+    void place_dashboard(const MainLayout& places);
+    void switch_dashboard_mode(const MainLayout& places);
+    void update_dashboard();
+    void drop_chart_caches();
+
     VideoPlayer* player_ = nullptr; // belongs to its window, a child of this one
     ConsolePanel* console_ = nullptr; // likewise
     // The console reads the stopwatch through this until the stopwatch panel takes its place.
     EmptyStopwatch no_stopwatch_;
     Animation* animation_ = nullptr;
+    std::unique_ptr<PlayerDashboardSource> dashboard_source_;
+    // Each panel belongs to its window, a child of this one.
+    SpeedMeter* speed_meter_ = nullptr;
+    CircleChart* circle_chart_ = nullptr;
+    LineChart* line_chart_ = nullptr;
+    InfoPanel* info_panel_ = nullptr;
+    ConfigPanel* config_panel_ = nullptr;
     HWND last_focus_ = nullptr;
     AlphaImage column_top_{218};
     AlphaImage column_tile_{219};

@@ -1,0 +1,35 @@
+#pragma once
+// Hearing what the viewer plays: WAVE files of a recognisable pattern, a recording of the test
+// run's sound server sink, and the comparison of the two.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The bytes of an 8-bit mono WAVE file at 11025 samples a second.
+std::vector<uint8_t> wave_file(const std::vector<uint8_t>& samples);
+// A pattern that cannot be mistaken for silence or for a shifted copy of itself.
+std::vector<uint8_t> sound_pattern(size_t count);
+
+// Records the sound server's null sink into `output` for 7 seconds through a Unix program that
+// Wine starts for us.
+class SinkRecording {
+public:
+    explicit SinkRecording(const std::wstring& output);
+    ~SinkRecording();
+    SinkRecording(const SinkRecording&) = delete;
+    SinkRecording& operator=(const SinkRecording&) = delete;
+
+    bool started() const { return started_; }
+    // Waits for the recorder to end; the captured samples.
+    std::vector<uint8_t> finish();
+
+private:
+    std::wstring output_;
+    PROCESS_INFORMATION process_{};
+    bool started_ = false;
+};
+
+// Checks that most of `expected` was heard sample for sample (a GoogleTest assertion).
+void expect_heard(const std::vector<uint8_t>& heard, const std::vector<uint8_t>& expected);
