@@ -5,11 +5,12 @@
 #include "base/Text.h"
 #include "platform/WindowsError.h"
 #include "device/FolderChooser.h"
+#include "panels/Thumbnail.h"
 #include "playback/VideoPlayer.h"
 #include "recording/DataType.h"
 #include "recording/NeighbourRecording.h"
 #include "recording/RecordingFolder.h"
-#include "recording/VideoArchive.h"
+#include "resources/ResourceIds.h"
 #include "ui/Animation.h"
 #include "ui/DialogMutex.h"
 
@@ -74,6 +75,7 @@ MainWindow::MainWindow(int os_major_version)
     record.menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(101));
     create(record);
     player_ = new VideoPlayer(handle(), *this);
+    thumbnail_ = new Thumbnail(handle(), *this);
     switch_mode();
 }
 
@@ -131,6 +133,9 @@ void MainWindow::layout()
     if (player_ != nullptr) {
         MoveWindow(player_->handle(), 21, 0, std::max(width - 230, 0), std::max(y - 65, 0), TRUE);
     }
+    if (thumbnail_ != nullptr) {
+        MoveWindow(thumbnail_->handle(), 0, y, width, 90, TRUE);
+    }
     if (animation_ != nullptr) {
         MoveWindow(animation_->handle(), (width - 457) / 2, (y - 116) / 2, Animation::width, Animation::height, TRUE);
     }
@@ -172,7 +177,10 @@ void MainWindow::on_get_min_max_info(MINMAXINFO& info) const
 
 void MainWindow::switch_mode()
 {
-    // The dashboard panels follow the mode as they come; the layout is the same in every mode.
+    // The thumbnail strip takes the line chart's place in the image mode.
+    const bool images = current_data_type() == data_type_image;
+    EnableWindow(thumbnail_->handle(), images ? TRUE : FALSE);
+    ShowWindow(thumbnail_->handle(), images ? SW_SHOW : SW_HIDE);
     layout();
 }
 
@@ -197,7 +205,7 @@ void MainWindow::remove_animation()
 
 bool MainWindow::something_open() const
 {
-    return player_->state() != VideoPlayer::nothing_open || !picture_names_.empty();
+    return player_->state() != VideoPlayer::nothing_open || thumbnail_->total() > 0;
 }
 
 std::wstring MainWindow::title_text() const
@@ -264,12 +272,13 @@ void MainWindow::open_recording(const std::wstring& folder)
             player_->close();
             InvalidateRect(player_->handle(), nullptr, TRUE);
             position_update();
-            picture_names_.clear();
+            thumbnail_->clear();
             throw Exception(load_text(5505)); // "該当データは存在しません。"
         }
         switch_mode();
         player_->set_opened_kind(current_data_type());
         open_kind(folder);
+        InvalidateRect(thumbnail_->handle(), nullptr, TRUE);
         update_title();
         if (current_data_type() != data_type_image) {
             if (player_->state() == VideoPlayer::paused) {
@@ -284,7 +293,7 @@ void MainWindow::open_recording(const std::wstring& folder)
         InvalidateRect(player_->handle(), nullptr, TRUE);
         set_current_data_type(data_type_event);
         switch_mode();
-        picture_names_.clear();
+        thumbnail_->clear();
         update_title();
         show_warning(handle(), failure.message());
     }
@@ -297,7 +306,7 @@ void MainWindow::open_kind(const std::wstring& folder)
         open_pictures(folder);
         break;
     case data_type_continuous:
-        picture_names_.clear();
+        thumbnail_->clear();
         PictureView::show_loading_text(player_->handle());
         player_->load_chapters(folder);
         if (!player_->open_chapter(0)) {
@@ -305,7 +314,7 @@ void MainWindow::open_kind(const std::wstring& folder)
         }
         break;
     default:
-        picture_names_.clear();
+        thumbnail_->clear();
         player_->open(folder);
         break;
     }
@@ -313,26 +322,17 @@ void MainWindow::open_kind(const std::wstring& folder)
 
 void MainWindow::open_pictures(const std::wstring& folder)
 {
-    // The pictures in capture order; the first one is shown.
+    // The strip lists the pictures and loads their thumbnails; the selected one is shown large
+    // once they are all there.
     PictureView::show_loading_text(player_->handle());
-    VideoArchive pictures;
-    const bool more_than_600 = pictures.load_images(folder);
-    picture_names_.clear();
-    for (int i = 0; i < pictures.frame_count(); ++i) {
-        const FrameRecord* record = pictures.frame_record(i);
-        const std::wstring& path = record != nullptr ? record->path : std::wstring();
-        picture_names_.push_back(path.substr(path.find_last_of(L'\\') + 1));
+    if (thumbnail_->open(folder)) {
+        show_warning(handle(), load_text(texts::picture_limit)); // "画像は600枚までしか表示できません。"
     }
-    if (more_than_600) {
-        show_warning(handle(), load_text(5516)); // "画像は600枚までしか表示できません。"
-    }
-    show_picture(0);
 }
 
 void MainWindow::show_picture(int index)
 {
-    const bool listed = index >= 0 && index < static_cast<int>(picture_names_.size());
-    player_->set_picture_name(listed ? picture_names_[static_cast<size_t>(index)] : std::wstring());
+    player_->set_picture_name(thumbnail_->picture_name(index)); // empty when out of range
     try {
         player_->open_picture(current_folder_);
         update_title();
@@ -342,6 +342,12 @@ void MainWindow::show_picture(int index)
         update_title();
         show_warning(handle(), failure.message());
     }
+}
+
+void MainWindow::thumbnail_folder_gone()
+{
+    player_->close();
+    reset_display();
 }
 
 void MainWindow::step_recording(bool previous)

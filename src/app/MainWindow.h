@@ -2,6 +2,7 @@
 // The viewer's only top-level window: carries the menu, owns the player and the dashboard,
 // opens recordings, keeps the title, passes every position change on, guards the settings
 // dialogs across running copies and asks before quitting.
+#include "panels/IThumbnailOwner.h"
 #include "playback/IPlayerOwner.h"
 #include "ui/AlphaImage.h"
 #include "ui/Window.h"
@@ -12,9 +13,10 @@
 #include <vector>
 
 class Animation;
+class Thumbnail;
 class VideoPlayer;
 
-class MainWindow : public Window, public IPlayerOwner {
+class MainWindow : public Window, public IPlayerOwner, public IThumbnailOwner {
 public:
     // Registers the class "MainWindow" once and creates the window with menu 101, sized for the
     // operating system's major version.
@@ -25,8 +27,9 @@ public:
 
     // Opens the recording in `folder` as the current data type asks; failures are shown.
     void open_recording(const std::wstring& folder);
-    // Shows picture `index` of the open image folder.
-    void show_picture(int index);
+    // Shows picture `index` of the open image folder large (the thumbnail strip asks).
+    void show_picture(int index) override;
+    void thumbnail_folder_gone() override;
     // Opens the previous or next recording folder beside the open one.
     void step_recording(bool previous);
     // Shows the start-up animation over the player until the first recording is opened.
@@ -38,7 +41,7 @@ public:
     VideoPlayer& player() { return *player_; }
     const std::wstring& current_folder() const { return current_folder_; }
     const std::wstring& settings_folder() const { return settings_folder_; }
-    const std::vector<std::wstring>& picture_names() const { return picture_names_; }
+    Thumbnail& thumbnails() { return *thumbnail_; }
     bool animation_shown() const { return animation_ != nullptr; }
     // The title text for the present state.
     std::wstring title_text() const;
@@ -82,6 +85,7 @@ private:
 
     VideoPlayer* player_ = nullptr; // belongs to its window, a child of this one
     Animation* animation_ = nullptr;
+    Thumbnail* thumbnail_ = nullptr; // belongs to its window, a child of this one
     HWND last_focus_ = nullptr;
     AlphaImage column_top_{218};
     AlphaImage column_tile_{219};
@@ -89,6 +93,5 @@ private:
     AlphaImage left_edge_{284};
     std::wstring current_folder_;
     std::wstring settings_folder_;
-    std::vector<std::wstring> picture_names_; // image mode: the pictures, oldest first
     int start_height_ = 0;
 };
