@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Pictures of the viewer playing the sample card's event and continuous recordings, for the
-# documentation: docs/viewer-event.png and docs/viewer-continuous.png.
+# documentation: docs/viewer-event.png, docs/viewer-continuous.png and, with the thumbnail strip
+# filled, docs/viewer-image.png.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -15,7 +16,9 @@ bin=build/win32/bin
 shots=$(mktemp -d)
 (cd "$bin" && wine viewer-shot.exe 'SampleCard\EVENT\0001' 0 14 "Z:$shots/event.bmp")
 (cd "$bin" && wine viewer-shot.exe 'SampleCard\CONT\0001' 2 5 "Z:$shots/continuous.bmp")
+(cd "$bin" && wine viewer-shot.exe 'SampleCard\IMAGE\0001' 1 6 "Z:$shots/image.bmp")
 convert "$shots/event.bmp" docs/viewer-event.png
 convert "$shots/continuous.bmp" docs/viewer-continuous.png
+convert "$shots/image.bmp" docs/viewer-image.png
 rm -rf "$shots"
-echo "docs/viewer-event.png docs/viewer-continuous.png"
+echo "docs/viewer-event.png docs/viewer-continuous.png docs/viewer-image.png"

@@ -1,10 +1,12 @@
 #include "app/MainWindow.h"
 
+#include "app/MainLayout.h"
 #include "base/Exception.h"
 #include "platform/Messages.h"
 #include "base/Text.h"
 #include "platform/WindowsError.h"
 #include "device/FolderChooser.h"
+#include "panels/ConsolePanel.h"
 #include "panels/Thumbnail.h"
 #include "playback/VideoPlayer.h"
 #include "recording/DataType.h"
@@ -19,7 +21,12 @@
 namespace {
 
 constexpr const wchar_t* class_name = L"MainWindow";
-constexpr int column_width = 209;
+
+// Every move repaints.
+void move_child(HWND child, const Placement& place)
+{
+    MoveWindow(child, place.x, place.y, place.width, place.height, TRUE);
+}
 
 void register_class()
 {
@@ -75,6 +82,7 @@ MainWindow::MainWindow(int os_major_version)
     record.menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(101));
     create(record);
     player_ = new VideoPlayer(handle(), *this);
+    console_ = new ConsolePanel(handle(), *this, *player_, no_stopwatch_);
     thumbnail_ = new Thumbnail(handle(), *this);
     switch_mode();
 }
@@ -123,21 +131,28 @@ LRESULT MainWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void MainWindow::on_size(int, int) { layout(); }
 
-void MainWindow::layout()
+MainLayout MainWindow::current_layout() const
 {
     RECT client{};
     GetClientRect(handle(), &client);
-    const int width = client.right;
-    // The bottom strip (line chart or thumbnails: one of them is shown in every mode) is 90 high.
-    const int y = client.bottom - 90;
+    return MainLayout(client.right, client.bottom, current_data_type());
+}
+
+void MainWindow::layout()
+{
+    const MainLayout places = current_layout();
+    // The dashboard panels are placed here as they come, each from its own rectangle.
     if (player_ != nullptr) {
-        MoveWindow(player_->handle(), 21, 0, std::max(width - 230, 0), std::max(y - 65, 0), TRUE);
+        move_child(player_->handle(), places.player());
+    }
+    if (console_ != nullptr) {
+        move_child(console_->handle(), places.console());
     }
     if (thumbnail_ != nullptr) {
-        MoveWindow(thumbnail_->handle(), 0, y, width, 90, TRUE);
+        move_child(thumbnail_->handle(), places.bottom_strip());
     }
     if (animation_ != nullptr) {
-        MoveWindow(animation_->handle(), (width - 457) / 2, (y - 116) / 2, Animation::width, Animation::height, TRUE);
+        move_child(animation_->handle(), places.animation());
     }
 }
 
@@ -145,27 +160,24 @@ bool MainWindow::on_erase_background(HDC dc)
 {
     RECT client{};
     GetClientRect(handle(), &client);
-    const int width = client.right;
-    const int height = client.bottom;
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     if (!column_top_.hasPicture() || !column_tile_.hasPicture() || !column_bottom_.hasPicture() ||
         !left_edge_.hasPicture()) {
-        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
         return true;
     }
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    const int x = width - column_width;
-    const int bottom = height - column_bottom_.height() - 499;
-    column_bottom_.drawAt(dc, x, bottom);
-    column_top_.drawAt(dc, x, 121);
-    // Copies of the tile fill the column down to the bottom piece; the last one is cut.
-    const int saved = SaveDC(dc);
-    IntersectClipRect(dc, x, 121 + column_top_.height(), x + column_width, bottom);
-    const int tile = std::max(column_tile_.height(), 1);
-    for (int top = 121 + column_top_.height(); top < bottom; top += tile) {
-        column_tile_.drawAt(dc, x, top);
+    const BackgroundPieces pieces =
+        current_layout().background(column_top_.height(), column_tile_.height(), column_bottom_.height());
+    column_bottom_.drawAt(dc, pieces.column_bottom.x, pieces.column_bottom.y);
+    column_top_.drawAt(dc, pieces.column_top.x, pieces.column_top.y);
+    for (const Placement& tile : pieces.column_tiles) {
+        // The last tile is cut to its rectangle.
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, tile.x, tile.y, tile.x + tile.width, tile.y + tile.height);
+        column_tile_.drawAt(dc, tile.x, tile.y);
+        RestoreDC(dc, saved);
     }
-    RestoreDC(dc, saved);
-    left_edge_.drawStretched(dc, 0, 0, 21, std::max(height - 155, 0));
+    const Placement& edge = pieces.left_edge;
+    left_edge_.drawStretched(dc, edge.x, edge.y, edge.width, edge.height);
     return true;
 }
 
@@ -177,10 +189,13 @@ void MainWindow::on_get_min_max_info(MINMAXINFO& info) const
 
 void MainWindow::switch_mode()
 {
+    // The dashboard panels take their enabled and shown states from current_layout() as they
+    // come (line chart or thumbnail strip, console, circle chart, sound controls).
+    const MainLayout places = current_layout();
+    console_->enable(places.console_enabled());
     // The thumbnail strip takes the line chart's place in the image mode.
-    const bool images = current_data_type() == data_type_image;
-    EnableWindow(thumbnail_->handle(), images ? TRUE : FALSE);
-    ShowWindow(thumbnail_->handle(), images ? SW_SHOW : SW_HIDE);
+    EnableWindow(thumbnail_->handle(), places.thumbnails_enabled() ? TRUE : FALSE);
+    ShowWindow(thumbnail_->handle(), places.thumbnails_enabled() ? SW_SHOW : SW_HIDE);
     layout();
 }
 
@@ -219,7 +234,13 @@ std::wstring MainWindow::title_text() const
     return title;
 }
 
-void MainWindow::update_title() { SetWindowTextW(handle(), title_text().c_str()); }
+void MainWindow::update_title()
+{
+    SetWindowTextW(handle(), title_text().c_str());
+    if (console_ != nullptr) {
+        InvalidateRect(console_->handle(), nullptr, TRUE);
+    }
+}
 
 // ---- commands -------------------------------------------------------------------------------
 
@@ -276,10 +297,13 @@ void MainWindow::open_recording(const std::wstring& folder)
             throw Exception(load_text(5505)); // "該当データは存在しません。"
         }
         switch_mode();
+        console_->setDataType(current_data_type());
+        console_->setStepToolTips(current_data_type());
         player_->set_opened_kind(current_data_type());
         open_kind(folder);
         InvalidateRect(thumbnail_->handle(), nullptr, TRUE);
         update_title();
+        console_->refresh();
         if (current_data_type() != data_type_image) {
             if (player_->state() == VideoPlayer::paused) {
                 player_->resume();
@@ -293,6 +317,9 @@ void MainWindow::open_recording(const std::wstring& folder)
         InvalidateRect(player_->handle(), nullptr, TRUE);
         set_current_data_type(data_type_event);
         switch_mode();
+        console_->setDataType(data_type_event);
+        console_->setStepToolTips(data_type_event);
+        console_->refresh();
         thumbnail_->clear();
         update_title();
         show_warning(handle(), failure.message());
@@ -393,6 +420,9 @@ void MainWindow::position_update()
 {
     // The dashboard panels are told in this order as they come: console, line chart, speed
     // meter, circle chart, stopwatch.
+    if (console_ != nullptr) {
+        console_->refresh();
+    }
     if (GetFocus() == nullptr && IsWindowVisible(handle())) {
         SetFocus(handle());
     }
@@ -404,7 +434,12 @@ void MainWindow::reset_display()
     update_title();
 }
 
-void MainWindow::reset_console() {}
+void MainWindow::reset_console()
+{
+    if (console_ != nullptr) {
+        console_->reset();
+    }
+}
 
 bool MainWindow::stopwatch_measuring() const { return false; }
 

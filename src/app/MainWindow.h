@@ -2,6 +2,8 @@
 // The viewer's only top-level window: carries the menu, owns the player and the dashboard,
 // opens recordings, keeps the title, passes every position change on, guards the settings
 // dialogs across running copies and asks before quitting.
+#include "panels/EmptyStopwatch.h"
+#include "panels/IConsoleOwner.h"
 #include "panels/IThumbnailOwner.h"
 #include "playback/IPlayerOwner.h"
 #include "ui/AlphaImage.h"
@@ -13,10 +15,12 @@
 #include <vector>
 
 class Animation;
+class ConsolePanel;
+class MainLayout;
 class Thumbnail;
 class VideoPlayer;
 
-class MainWindow : public Window, public IPlayerOwner, public IThumbnailOwner {
+class MainWindow : public Window, public IPlayerOwner, public IConsoleOwner, public IThumbnailOwner {
 public:
     // Registers the class "MainWindow" once and creates the window with menu 101, sized for the
     // operating system's major version.
@@ -31,7 +35,7 @@ public:
     void show_picture(int index) override;
     void thumbnail_folder_gone() override;
     // Opens the previous or next recording folder beside the open one.
-    void step_recording(bool previous);
+    void step_recording(bool previous) override;
     // Shows the start-up animation over the player until the first recording is opened.
     void show_animation();
     // Runs a device command's dialog under the settings guard: `dialog` gets the last settings
@@ -39,6 +43,7 @@ public:
     void run_guarded(const std::function<bool(std::wstring& folder)>& dialog);
 
     VideoPlayer& player() { return *player_; }
+    ConsolePanel& console() { return *console_; }
     const std::wstring& current_folder() const { return current_folder_; }
     const std::wstring& settings_folder() const { return settings_folder_; }
     Thumbnail& thumbnails() { return *thumbnail_; }
@@ -76,6 +81,7 @@ private:
     void open_command();
     void open_kind(const std::wstring& folder);
     void open_pictures(const std::wstring& folder);
+    MainLayout current_layout() const;
     void layout();
     void switch_mode();
     void update_title();
@@ -84,6 +90,9 @@ private:
     bool something_open() const;
 
     VideoPlayer* player_ = nullptr; // belongs to its window, a child of this one
+    ConsolePanel* console_ = nullptr; // likewise
+    // The console reads the stopwatch through this until the stopwatch panel takes its place.
+    EmptyStopwatch no_stopwatch_;
     Animation* animation_ = nullptr;
     Thumbnail* thumbnail_ = nullptr; // belongs to its window, a child of this one
     HWND last_focus_ = nullptr;

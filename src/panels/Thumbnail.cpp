@@ -10,6 +10,9 @@
 #include "playback/ImageLoader.h"
 #include "playback/PlayerMessages.h"
 #include "recording/FrameRecord.h"
+#include "ui/ImageButton.h"
+#include "ui/TrackToolTip.h"
+#include "ui/WindowUtilities.h"
 #include "resources/ResourceIds.h"
 
 #include <mmsystem.h>
@@ -23,6 +26,25 @@ constexpr int list_top = 2;
 constexpr int lost_request_steps = 20;
 // New thumbnails are drawn in batches at most this often while loading.
 constexpr DWORD show_interval_ms = 200;
+
+constexpr int button_size = 30;
+constexpr int button_top = 31;
+
+// The four buttons by Thumbnail::Step: where they stand (a negative x counts from the right
+// edge), their pictures (normal, pressed, disabled) and their tips.
+struct ButtonLook {
+    int x;
+    int normal, pressed, disabled;
+    int tip;
+};
+constexpr ButtonLook button_looks[4] = {
+    {6, 442, 443, 444, texts::tip_first},
+    {39, 436, 437, 438, texts::tip_previous},
+    {-69, 433, 434, 435, texts::tip_next},
+    {-36, 439, 440, 441, texts::tip_last},
+};
+
+int button_x(const ButtonLook& look, int width) { return look.x >= 0 ? look.x : width + look.x; }
 
 bool folder_exists(const std::wstring& folder) { return PathIsDirectoryW(folder.c_str()) != FALSE; }
 
@@ -40,6 +62,14 @@ Thumbnail::Thumbnail(HWND parent, IThumbnailOwner& owner)
     record.parent = parent;
     create(record);
     list_ = new ImageListView(handle(), 0, list_top, list_width, list_height);
+    auto* tips = new TrackToolTip(handle());
+    for (int i = 0; i < 4; ++i) {
+        const ButtonLook& look = button_looks[i];
+        buttons_[i] = new ImageButton(handle(), button_x(look, list_width), button_top, button_size, button_size);
+        buttons_[i]->setImages(look.normal, look.pressed, look.disabled);
+        buttons_[i]->setListener(this);
+        tips->addButtonTool(load_text(look.tip), buttons_[i]->handle());
+    }
     loader_ = std::make_unique<ImageLoader>(handle());
     info_.emplace(loader_->archive());
     on_size(list_width);
@@ -79,6 +109,9 @@ LRESULT Thumbnail::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void Thumbnail::on_size(int width)
 {
+    for (int i = 0; i < 4; ++i) {
+        MoveWindow(buttons_[i]->handle(), button_x(button_looks[i], width), button_top, button_size, button_size, TRUE);
+    }
     MoveWindow(list_->handle(), width / 2 - list_width / 2, list_top, list_width, list_height, TRUE);
 }
 
@@ -322,7 +355,20 @@ void Thumbnail::on_item_changed(const NMLISTVIEW& change)
 
 strip::ButtonStates Thumbnail::button_states() const { return strip::button_states(finished_, selected_, total_); }
 
+void Thumbnail::buttonClicked(ImageButton* button)
+{
+    for (int i = 0; i < 4; ++i) {
+        if (button == buttons_[i]) {
+            step(static_cast<Step>(i));
+        }
+    }
+}
+
 void Thumbnail::update_buttons()
 {
-    // The four buttons follow button_states() once they are placed on the strip.
+    const strip::ButtonStates states = button_states();
+    setEnabled(buttons_[0]->handle(), states.first);
+    setEnabled(buttons_[1]->handle(), states.previous);
+    setEnabled(buttons_[2]->handle(), states.next);
+    setEnabled(buttons_[3]->handle(), states.last);
 }

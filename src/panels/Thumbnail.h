@@ -7,6 +7,7 @@
 #include "recording/VideoInfo07.h"
 #include "ui/AlphaImage.h"
 #include "ui/GdiHandles.h"
+#include "ui/ImageButtonListener.h"
 #include "ui/Window.h"
 
 #include <windows.h>
@@ -17,11 +18,12 @@
 #include <string>
 
 class IThumbnailOwner;
+class ImageButton;
 class ImageListView;
 class ImageLoader;
 class Image;
 
-class Thumbnail : public Window {
+class Thumbnail : public Window, public ImageButtonListener {
 public:
     // A visible child of `parent`, empty, with its list view, buttons and loader.
     Thumbnail(HWND parent, IThumbnailOwner& owner);
@@ -41,6 +43,10 @@ public:
     // What the four buttons do: select the first, previous, next or last thumbnail.
     void step(Step step);
 
+    // ImageButtonListener: a click steps; holding a button does nothing more.
+    void buttonClicked(ImageButton* button) override;
+    void buttonPressed(ImageButton*) override {}
+
     int total() const { return total_; }
     int added() const { return added_; }
     bool finished() const { return finished_; }
@@ -49,6 +55,7 @@ public:
     std::wstring picture_name(int index) const;
     strip::ButtonStates button_states() const;
     ImageListView& list() { return *list_; }
+    ImageButton& button(Step step) { return *buttons_[static_cast<int>(step)]; }
 
     static constexpr int step_interval_ms = 50;
     static constexpr int list_width = 506;
@@ -78,6 +85,7 @@ private:
     AlphaImage right_{428};
     AlphaImage undecodable_{447};
     ImageListView* list_ = nullptr; // belongs to its window, a child of this one
+    ImageButton* buttons_[4] = {};  // by Step; likewise
     std::unique_ptr<ImageLoader> loader_;
     std::wstring folder_;
     std::optional<VideoInfo07> info_; // over the loader's archive

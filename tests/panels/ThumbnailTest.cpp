@@ -12,6 +12,7 @@
 #include "support/TestZone.h"
 #include "support/UiTestSupport.h"
 #include "ui/AlphaImage.h"
+#include "ui/ImageButton.h"
 
 #include <gtest/gtest.h>
 
@@ -69,6 +70,26 @@ std::vector<uint8_t> picture_pixels(const Image& picture)
     }
     return pixels;
 }
+
+// Which of the four buttons can be pressed, first, previous, next, last.
+std::vector<bool> enabled_buttons(Thumbnail& strip)
+{
+    std::vector<bool> enabled;
+    for (Thumbnail::Step step : {Thumbnail::Step::first, Thumbnail::Step::previous, Thumbnail::Step::next,
+                                 Thumbnail::Step::last}) {
+        enabled.push_back(IsWindowEnabled(strip.button(step).handle()) != FALSE);
+    }
+    return enabled;
+}
+
+void click(Thumbnail& strip, Thumbnail::Step step)
+{
+    HWND button = strip.button(step).handle();
+    SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
+const std::vector<bool> none_enabled{false, false, false, false};
 
 class ThumbnailTest : public ::testing::Test {
 protected:
@@ -139,8 +160,7 @@ TEST_F(ThumbnailTest, TheCardsPicturesArriveInOrderWithTheirCaptionsAndTheFirstI
     EXPECT_FALSE(strip_->open(card_images()));
     EXPECT_EQ(strip_->total(), 20);
     EXPECT_LT(strip_->added(), 20) << "thumbnails arrive in the background";
-    const strip::ButtonStates early = strip_->button_states();
-    EXPECT_FALSE(early.first || early.previous || early.next || early.last);
+    EXPECT_EQ(enabled_buttons(*strip_), none_enabled);
 
     ASSERT_TRUE(loaded());
     ImageListView& list = strip_->list();
@@ -171,11 +191,17 @@ TEST_F(ThumbnailTest, TheCardsPicturesArriveInOrderWithTheirCaptionsAndTheFirstI
 
     EXPECT_EQ(owner_.shown, std::vector<int>{0});
     EXPECT_EQ(strip_->selected(), 0);
-    const strip::ButtonStates done = strip_->button_states();
-    EXPECT_FALSE(done.first);
-    EXPECT_FALSE(done.previous);
-    EXPECT_TRUE(done.next);
-    EXPECT_TRUE(done.last);
+    // The buttons stand at the ends of the 880-wide strip, the list in its middle.
+    RECT last{};
+    GetWindowRect(strip_->button(Thumbnail::Step::last).handle(), &last);
+    MapWindowPoints(nullptr, strip_->handle(), reinterpret_cast<POINT*>(&last), 2);
+    EXPECT_EQ(last.left, 880 - 36);
+    EXPECT_EQ(last.top, 31);
+    RECT shown_list{};
+    GetWindowRect(list_, &shown_list);
+    MapWindowPoints(nullptr, strip_->handle(), reinterpret_cast<POINT*>(&shown_list), 2);
+    EXPECT_EQ(shown_list.left, 440 - 253);
+    EXPECT_EQ(enabled_buttons(*strip_), (std::vector<bool>{false, false, true, true}));
     EXPECT_TRUE(messages_.shown().empty());
 }
 
@@ -184,17 +210,17 @@ TEST_F(ThumbnailTest, TheStepsSelectAndOpenTheRightPicture)
     strip_->open(card_images());
     ASSERT_TRUE(loaded());
     owner_.shown.clear();
-    strip_->step(Thumbnail::Step::last);
+    click(*strip_, Thumbnail::Step::last);
+    EXPECT_EQ(enabled_buttons(*strip_), (std::vector<bool>{true, true, false, false}));
     strip_->step(Thumbnail::Step::next); // nothing beyond the last
-    strip_->step(Thumbnail::Step::previous);
-    strip_->step(Thumbnail::Step::first);
+    click(*strip_, Thumbnail::Step::previous);
+    click(*strip_, Thumbnail::Step::first);
     strip_->step(Thumbnail::Step::previous); // nothing before the first
-    strip_->step(Thumbnail::Step::next);
+    click(*strip_, Thumbnail::Step::next);
     EXPECT_EQ(owner_.shown, (std::vector<int>{19, 18, 0, 1}));
     EXPECT_EQ(strip_->selected(), 1);
     EXPECT_EQ(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), 1);
-    const strip::ButtonStates middle = strip_->button_states();
-    EXPECT_TRUE(middle.first && middle.previous && middle.next && middle.last);
+    EXPECT_EQ(enabled_buttons(*strip_), (std::vector<bool>{true, true, true, true}));
 }
 
 TEST_F(ThumbnailTest, ArrowKeysMoveTheSelectionAndOtherKeysAreSwallowed)
@@ -302,8 +328,7 @@ TEST_F(ThumbnailTest, AFolderRemovedWhileLoadingStopsWithItsMessage)
     EXPECT_EQ(messages_.shown()[0].text, load_text(5078));
     EXPECT_EQ(owner_.folders_gone, 1);
     EXPECT_FALSE(strip_->finished());
-    const strip::ButtonStates states = strip_->button_states();
-    EXPECT_FALSE(states.first || states.previous || states.next || states.last);
+    EXPECT_EQ(enabled_buttons(*strip_), none_enabled);
     // Nothing more is asked for: the strip keeps what had arrived.
     const int added = strip_->added();
     EXPECT_LT(added, 200);
