@@ -5,6 +5,7 @@
 #include "image/Image.h"
 #include "panels/StripGeometry.h"
 #include "resources/ResourceIds.h"
+#include "ui/GdiHandles.h"
 
 namespace {
 
@@ -211,7 +212,18 @@ void ImageListView::select(int index)
     ensure_visible(index);
 }
 
-void ImageListView::ensure_visible(int index) { SendMessageW(handle(), LVM_ENSUREVISIBLE, index, FALSE); }
+void ImageListView::ensure_visible(int index)
+{
+    SendMessageW(handle(), LVM_ENSUREVISIBLE, index, FALSE);
+    // An item may be taller than the strip; the control then shows its caption and cuts the top
+    // of the thumbnail. The row stays at the top: only its horizontal place is brought into view.
+    SCROLLINFO vertical{};
+    vertical.cbSize = sizeof vertical;
+    vertical.fMask = SIF_POS;
+    if (GetScrollInfo(handle(), SB_VERT, &vertical) && vertical.nPos > 0) {
+        SendMessageW(handle(), LVM_SCROLL, 0, -vertical.nPos);
+    }
+}
 
 std::wstring ImageListView::caption(int index) const
 {
@@ -222,4 +234,26 @@ std::wstring ImageListView::caption(int index) const
     item.cchTextMax = 64;
     SendMessageW(handle(), LVM_GETITEMTEXTW, index, reinterpret_cast<LPARAM>(&item));
     return text;
+}
+
+void ImageListView::draw_plain(HDC dc, int index) const
+{
+    RECT icon{};
+    icon.left = LVIR_ICON;
+    RECT label{};
+    label.left = LVIR_LABEL;
+    SendMessageW(handle(), LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&icon));
+    SendMessageW(handle(), LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&label));
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = index;
+    SendMessageW(handle(), LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    const int x = icon.left + (icon.right - icon.left - strip::thumbnail_width) / 2;
+    const int y = icon.top + (icon.bottom - icon.top - strip::thumbnail_height) / 2;
+    ImageList_Draw(images_.get(), item.iImage, dc, x, y, ILD_NORMAL);
+    const std::wstring text = caption(index);
+    SelectedObject font(dc, font_.get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &label, DT_CENTER | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
 }

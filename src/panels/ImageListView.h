@@ -36,6 +36,8 @@ public:
     // The item's caption; empty outside the items.
     std::wstring caption(int index) const;
     int picture_count() const;
+    // Draws item `index` on `dc` as an unselected, unfocused item: its thumbnail and caption.
+    void draw_plain(HDC dc, int index) const;
     // The horizontal scroll position, in pixels from the row's start.
     int scroll_position() const;
 

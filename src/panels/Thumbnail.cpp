@@ -332,7 +332,10 @@ LRESULT Thumbnail::on_notify(const NMHDR& header)
         }
         if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
             // Thumbnails never wear the selected look: the large picture shows the selection.
+            // (Not every list control honours a cleared item state, so the strip draws them.)
             draw.nmcd.uItemState &= ~(CDIS_SELECTED | CDIS_FOCUS);
+            list_->draw_plain(draw.nmcd.hdc, static_cast<int>(draw.nmcd.dwItemSpec));
+            return CDRF_SKIPDEFAULT;
         }
         return CDRF_DODEFAULT;
     }

@@ -122,11 +122,12 @@ protected:
 
     static std::wstring card_images() { return card_->file(L"IMAGE\\0001"); }
 
-    bool loaded() { return pumpUntil([&] { return strip_->finished(); }, 30000); }
+    bool loaded(DWORD timeout_ms = 30000) { return pumpUntil([&] { return strip_->finished(); }, timeout_ms); }
 
     // A folder of `count` small pictures a minute apart from 2026/12/08 09:00:00, with picture
     // `number` (counted from 1) written as `odd` asks.
-    std::wstring folder_of(int count, int odd_number = 0, samplecard::PictureOptions odd = {})
+    std::wstring folder_of(int count, int odd_number = 0, samplecard::PictureOptions odd = {},
+                           samplecard::PictureFormat format = {64, 48, 50})
     {
         const std::wstring folder = own_.file(L"PICTURES");
         make_folder(folder);
@@ -134,7 +135,7 @@ protected:
             samplecard::PictureOptions options = number == odd_number ? odd : samplecard::PictureOptions{};
             options.seed = static_cast<uint64_t>(number);
             options.number = number;
-            options.picture = {64, 48, 50};
+            options.picture = format;
             if (!options.invalid_date) {
                 options.time = samplecard::CivilTime{2026, 12, 8, 9, 0, 0}.plus_seconds(60 * number);
             }
@@ -234,6 +235,11 @@ TEST_F(ThumbnailTest, ArrowKeysMoveTheSelectionAndOtherKeysAreSwallowed)
     EXPECT_EQ(strip_->selected(), 2);
     SendMessageW(list_, WM_KEYDOWN, VK_LEFT, 0);
     EXPECT_EQ(strip_->selected(), 1);
+    // The row stays at the top, whole thumbnails in view.
+    RECT icon{};
+    icon.left = LVIR_ICON;
+    SendMessageW(list_, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&icon));
+    EXPECT_GE(icon.top, 0);
     // Keys the control would act on itself.
     for (WPARAM key : {VK_END, VK_HOME, VK_NEXT, VK_DOWN, VK_SPACE}) {
         SendMessageW(list_, WM_KEYDOWN, key, 0);
@@ -274,6 +280,28 @@ TEST_F(ThumbnailTest, ScrollingMovesByWholeThumbnailsAndComesToRestOnOne)
     EXPECT_EQ(list.scroll_position(), width * 4 - 3);
 }
 
+TEST_F(ThumbnailTest, TheSelectedThumbnailIsDrawnWithoutTheSelectedLook)
+{
+    strip_->open(card_images());
+    ASSERT_TRUE(loaded());
+    ASSERT_EQ(SendMessageW(list_, LVM_GETITEMSTATE, 0, LVIS_SELECTED | LVIS_FOCUSED), LVIS_SELECTED | LVIS_FOCUSED);
+    SetFocus(list_);
+    RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    pumpPending();
+    RECT icon{};
+    icon.left = LVIR_ICON;
+    SendMessageW(list_, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&icon));
+    const int x = icon.left + (icon.right - icon.left - 71) / 2;
+    const int y = icon.top + (icon.bottom - icon.top - 53) / 2;
+    const std::vector<uint8_t> thumbnail = thumbnail_pixels(list_, 0);
+    // A few points of the picture, on screen exactly as the image list holds them.
+    for (const POINT& at : {POINT{10, 10}, POINT{35, 26}, POINT{60, 45}}) {
+        const size_t i = (static_cast<size_t>(52 - at.y) * 71 + static_cast<size_t>(at.x)) * 3;
+        EXPECT_EQ(pixelOf(list_, x + at.x, y + at.y), RGB(thumbnail[i + 2], thumbnail[i + 1], thumbnail[i]))
+            << at.x << "," << at.y;
+    }
+}
+
 TEST_F(ThumbnailTest, AnUndecodablePictureShowsImage447AndANoTimePictureDashes)
 {
     samplecard::PictureOptions cut;
@@ -308,10 +336,10 @@ TEST_F(ThumbnailTest, AnUndecodablePictureShowsImage447AndANoTimePictureDashes)
 
 TEST_F(ThumbnailTest, AFolderOfMoreThan600ListsTheFirst600)
 {
-    const std::wstring folder = folder_of(601);
+    const std::wstring folder = folder_of(601, 0, {}, {16, 16, 30});
     EXPECT_TRUE(strip_->open(folder));
     EXPECT_EQ(strip_->total(), 600);
-    ASSERT_TRUE(loaded()) << strip_->added() << " added";
+    ASSERT_TRUE(loaded(100000)) << strip_->added() << " added";
     EXPECT_EQ(strip_->list().count(), 600);
     EXPECT_EQ(strip_->list().caption(599), L"2026/12/08 19:00:00");
     strip_->step(Thumbnail::Step::last);
