@@ -77,6 +77,12 @@ LRESULT ImageListView::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam != VK_LEFT && wParam != VK_RIGHT) {
             return 0;
         }
+        if (message == WM_KEYDOWN) {
+            // The control brings the new item into view itself.
+            const LRESULT result = Window::windowProc(message, wParam, lParam);
+            keep_row_at_top();
+            return result;
+        }
         break;
     case WM_CHAR:
     case WM_MOUSEWHEEL:
@@ -215,6 +221,11 @@ void ImageListView::select(int index)
 void ImageListView::ensure_visible(int index)
 {
     SendMessageW(handle(), LVM_ENSUREVISIBLE, index, FALSE);
+    keep_row_at_top();
+}
+
+void ImageListView::keep_row_at_top()
+{
     // An item may be taller than the strip; the control then shows its caption and cuts the top
     // of the thumbnail. The row stays at the top: only its horizontal place is brought into view.
     SCROLLINFO vertical{};

@@ -51,6 +51,7 @@ private:
     bool on_horizontal_scroll(int code);
     bool snap();
     int item_width() const;
+    void keep_row_at_top();
 
     GdiObject<HFONT> font_;
     ImageList images_;
