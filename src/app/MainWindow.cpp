@@ -13,12 +13,13 @@
 #include "panels/LineChart.h"
 #include "panels/PlayerDashboardSource.h"
 #include "panels/SpeedMeter.h"
+#include "panels/Thumbnail.h"
 #include "playback/VideoPlayer.h"
 #include "playback/WaveAudioPlayer.h"
 #include "recording/DataType.h"
 #include "recording/NeighbourRecording.h"
 #include "recording/RecordingFolder.h"
-#include "recording/VideoArchive.h"
+#include "ResourceIds.h"
 #include "ui/Animation.h"
 #include "ui/DialogMutex.h"
 
@@ -90,6 +91,7 @@ MainWindow::MainWindow(int os_major_version)
     player_ = new VideoPlayer(handle(), *this);
     console_ = new ConsolePanel(handle(), *this, *player_, no_stopwatch_);
     create_dashboard();
+    thumbnail_ = new Thumbnail(handle(), *this);
     switch_mode();
 }
 
@@ -154,6 +156,9 @@ void MainWindow::layout()
     if (console_ != nullptr) {
         move_child(console_->handle(), places.console());
     }
+    if (thumbnail_ != nullptr) {
+        move_child(thumbnail_->handle(), places.bottom_strip());
+    }
     if (animation_ != nullptr) {
         move_child(animation_->handle(), places.animation());
     }
@@ -196,6 +201,9 @@ void MainWindow::switch_mode()
     const MainLayout places = current_layout();
     console_->enable(places.console_enabled());
     switch_dashboard_mode(places);
+    // The thumbnail strip takes the line chart's place in the image mode.
+    EnableWindow(thumbnail_->handle(), places.thumbnails_enabled() ? TRUE : FALSE);
+    ShowWindow(thumbnail_->handle(), places.thumbnails_enabled() ? SW_SHOW : SW_HIDE);
     layout();
     drop_chart_caches();
 }
@@ -221,7 +229,7 @@ void MainWindow::remove_animation()
 
 bool MainWindow::something_open() const
 {
-    return player_->state() != VideoPlayer::nothing_open || !picture_names_.empty();
+    return player_->state() != VideoPlayer::nothing_open || thumbnail_->total() > 0;
 }
 
 std::wstring MainWindow::title_text() const
@@ -294,7 +302,7 @@ void MainWindow::open_recording(const std::wstring& folder)
             player_->close();
             InvalidateRect(player_->handle(), nullptr, TRUE);
             position_update();
-            picture_names_.clear();
+            thumbnail_->clear();
             throw Exception(load_text(5505)); // "該当データは存在しません。"
         }
         switch_mode();
@@ -304,6 +312,7 @@ void MainWindow::open_recording(const std::wstring& folder)
         open_kind(folder);
         drop_chart_caches();
         info_panel_->repaint();
+        InvalidateRect(thumbnail_->handle(), nullptr, TRUE);
         update_title();
         console_->refresh();
         if (current_data_type() != data_type_image) {
@@ -322,7 +331,7 @@ void MainWindow::open_recording(const std::wstring& folder)
         console_->setDataType(data_type_event);
         console_->setStepToolTips(data_type_event);
         console_->refresh();
-        picture_names_.clear();
+        thumbnail_->clear();
         update_title();
         show_warning(handle(), failure.message());
     }
@@ -335,7 +344,7 @@ void MainWindow::open_kind(const std::wstring& folder)
         open_pictures(folder);
         break;
     case data_type_continuous:
-        picture_names_.clear();
+        thumbnail_->clear();
         PictureView::show_loading_text(player_->handle());
         player_->load_chapters(folder);
         if (!player_->open_chapter(0)) {
@@ -343,7 +352,7 @@ void MainWindow::open_kind(const std::wstring& folder)
         }
         break;
     default:
-        picture_names_.clear();
+        thumbnail_->clear();
         player_->open(folder);
         break;
     }
@@ -351,26 +360,17 @@ void MainWindow::open_kind(const std::wstring& folder)
 
 void MainWindow::open_pictures(const std::wstring& folder)
 {
-    // The pictures in capture order; the first one is shown.
+    // The strip lists the pictures and loads their thumbnails; the selected one is shown large
+    // once they are all there.
     PictureView::show_loading_text(player_->handle());
-    VideoArchive pictures;
-    const bool more_than_600 = pictures.load_images(folder);
-    picture_names_.clear();
-    for (int i = 0; i < pictures.frame_count(); ++i) {
-        const FrameRecord* record = pictures.frame_record(i);
-        const std::wstring& path = record != nullptr ? record->path : std::wstring();
-        picture_names_.push_back(path.substr(path.find_last_of(L'\\') + 1));
+    if (thumbnail_->open(folder)) {
+        show_warning(handle(), load_text(texts::picture_limit)); // "画像は600枚までしか表示できません。"
     }
-    if (more_than_600) {
-        show_warning(handle(), load_text(5516)); // "画像は600枚までしか表示できません。"
-    }
-    show_picture(0);
 }
 
 void MainWindow::show_picture(int index)
 {
-    const bool listed = index >= 0 && index < static_cast<int>(picture_names_.size());
-    player_->set_picture_name(listed ? picture_names_[static_cast<size_t>(index)] : std::wstring());
+    player_->set_picture_name(thumbnail_->picture_name(index)); // empty when out of range
     try {
         player_->open_picture(current_folder_);
         update_title();
@@ -380,6 +380,12 @@ void MainWindow::show_picture(int index)
         update_title();
         show_warning(handle(), failure.message());
     }
+}
+
+void MainWindow::thumbnail_folder_gone()
+{
+    player_->close();
+    reset_display();
 }
 
 void MainWindow::step_recording(bool previous)

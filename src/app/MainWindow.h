@@ -4,6 +4,7 @@
 // dialogs across running copies and asks before quitting.
 #include "panels/EmptyStopwatch.h"
 #include "panels/IConsoleOwner.h"
+#include "panels/IThumbnailOwner.h"
 #include "playback/IPlayerOwner.h"
 #include "ui/AlphaImage.h"
 #include "ui/Window.h"
@@ -22,9 +23,10 @@ class LineChart;
 class MainLayout;
 class PlayerDashboardSource;
 class SpeedMeter;
+class Thumbnail;
 class VideoPlayer;
 
-class MainWindow : public Window, public IPlayerOwner, public IConsoleOwner {
+class MainWindow : public Window, public IPlayerOwner, public IConsoleOwner, public IThumbnailOwner {
 public:
     // Registers the class "MainWindow" once and creates the window with menu 101, sized for the
     // operating system's major version.
@@ -35,8 +37,9 @@ public:
 
     // Opens the recording in `folder` as the current data type asks; failures are shown.
     void open_recording(const std::wstring& folder);
-    // Shows picture `index` of the open image folder.
-    void show_picture(int index);
+    // Shows picture `index` of the open image folder large (the thumbnail strip asks).
+    void show_picture(int index) override;
+    void thumbnail_folder_gone() override;
     // Opens the previous or next recording folder beside the open one.
     void step_recording(bool previous) override;
     // Shows the start-up animation over the player until the first recording is opened.
@@ -49,7 +52,7 @@ public:
     ConsolePanel& console() { return *console_; }
     const std::wstring& current_folder() const { return current_folder_; }
     const std::wstring& settings_folder() const { return settings_folder_; }
-    const std::vector<std::wstring>& picture_names() const { return picture_names_; }
+    Thumbnail& thumbnails() { return *thumbnail_; }
     bool animation_shown() const { return animation_ != nullptr; }
     SpeedMeter& speed_meter() { return *speed_meter_; }
     CircleChart& circle_chart() { return *circle_chart_; }
@@ -116,6 +119,7 @@ private:
     LineChart* line_chart_ = nullptr;
     InfoPanel* info_panel_ = nullptr;
     ConfigPanel* config_panel_ = nullptr;
+    Thumbnail* thumbnail_ = nullptr; // belongs to its window, a child of this one
     HWND last_focus_ = nullptr;
     AlphaImage column_top_{218};
     AlphaImage column_tile_{219};
@@ -123,6 +127,5 @@ private:
     AlphaImage left_edge_{284};
     std::wstring current_folder_;
     std::wstring settings_folder_;
-    std::vector<std::wstring> picture_names_; // image mode: the pictures, oldest first
     int start_height_ = 0;
 };

@@ -5,7 +5,9 @@
 #include "app/StartUp.h"
 #include "base/Text.h"
 #include "panels/ConsolePanel.h"
+#include "panels/Thumbnail.h"
 #include "playback/VideoPlayer.h"
+#include "recording/IVideoInfo.h"
 #include "recording/DataType.h"
 #include "samplecard/CardWriter.h"
 #include "support/TempFolder.h"
@@ -137,16 +139,61 @@ TEST_F(MainWindowTest, AFolderOfOneOtherKindSwitchesToIt)
     EXPECT_EQ(window_text(handle_).rfind(L"連続記録表示モード ", 0), 0u);
 }
 
-TEST_F(MainWindowTest, AnImageFolderShowsItsFirstPicture)
+// The file name of the picture the player shows large.
+std::wstring shown_picture(VideoPlayer& player)
 {
+    const FrameRecord* record = player.info() != nullptr ? player.info()->frame_record(0) : nullptr;
+    return record != nullptr ? record->path.substr(record->path.find_last_of(L'\\') + 1) : L"";
+}
+
+TEST_F(MainWindowTest, AnImageFolderFillsTheStripInPlaceOfTheLineChartAndShowsItsFirstPicture)
+{
+    HWND strip = window_->thumbnails().handle();
+    EXPECT_FALSE(IsWindowVisible(strip)) << "no strip in the event mode";
     const std::wstring folder = card_.file(L"IMAGE");
     samplecard::write_image_folder(folder, 5, 3, {160, 120, 50});
     set_current_data_type(data_type_image);
     window_->open_recording(folder);
-    EXPECT_EQ(window_->picture_names().size(), 3u);
-    EXPECT_EQ(window_->player().state(), VideoPlayer::stopped);
-    ASSERT_TRUE(pumpUntil([&] { return window_->player().picture() != nullptr; }, 5000));
+    EXPECT_TRUE(IsWindowVisible(strip));
+    EXPECT_TRUE(IsWindowEnabled(strip));
+    RECT client{};
+    GetClientRect(handle_, &client);
+    RECT place{};
+    GetWindowRect(strip, &place);
+    MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&place), 2);
+    EXPECT_EQ(place.top, client.bottom - 90);
+    EXPECT_EQ(place.right - place.left, client.right);
     EXPECT_EQ(window_text(handle_).rfind(L"画像記録表示モード ", 0), 0u);
+    ASSERT_TRUE(pumpUntil([&] { return window_->thumbnails().finished(); }, 10000));
+    EXPECT_EQ(window_->thumbnails().total(), 3);
+    EXPECT_EQ(window_->player().state(), VideoPlayer::stopped) << "the first picture is opened once all are in";
+    ASSERT_TRUE(pumpUntil([&] { return window_->player().picture() != nullptr; }, 5000));
+    EXPECT_EQ(shown_picture(window_->player()), L"1-001.dpc");
+
+    // The strip's buttons open the picture they select.
+    window_->thumbnails().step(Thumbnail::Step::last);
+    EXPECT_EQ(shown_picture(window_->player()), L"1-003.dpc");
+    window_->thumbnails().step(Thumbnail::Step::previous);
+    EXPECT_EQ(shown_picture(window_->player()), L"1-002.dpc");
+    EXPECT_TRUE(messages_.shown().empty());
+
+    // Back to an event recording: the strip goes and is emptied.
+    set_current_data_type(data_type_event);
+    window_->open_recording(event_folder(L"0001"));
+    EXPECT_FALSE(IsWindowVisible(strip));
+    EXPECT_EQ(window_->thumbnails().total(), 0);
+}
+
+TEST_F(MainWindowTest, MoreThan600PicturesAreToldAndTheFirst600Listed)
+{
+    const std::wstring folder = card_.file(L"IMAGE");
+    samplecard::write_image_folder(folder, 5, 601, {32, 24, 30});
+    set_current_data_type(data_type_image);
+    window_->open_recording(folder);
+    ASSERT_EQ(messages_.shown().size(), 1u);
+    EXPECT_EQ(messages_.shown()[0].text, load_text(5516));
+    EXPECT_EQ(messages_.shown()[0].captionId, 5005);
+    EXPECT_EQ(window_->thumbnails().total(), 600);
 }
 
 TEST_F(MainWindowTest, StepsToTheNeighbouringRecordingsAndStopsAtTheLast)
