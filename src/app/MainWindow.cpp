@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/MainLayout.h"
 #include "base/Exception.h"
 #include "platform/Messages.h"
 #include "base/Text.h"
@@ -18,7 +19,12 @@
 namespace {
 
 constexpr const wchar_t* class_name = L"MainWindow";
-constexpr int column_width = 209;
+
+// Every move repaints.
+void move_child(HWND child, const Placement& place)
+{
+    MoveWindow(child, place.x, place.y, place.width, place.height, TRUE);
+}
 
 void register_class()
 {
@@ -121,18 +127,22 @@ LRESULT MainWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void MainWindow::on_size(int, int) { layout(); }
 
-void MainWindow::layout()
+MainLayout MainWindow::current_layout() const
 {
     RECT client{};
     GetClientRect(handle(), &client);
-    const int width = client.right;
-    // The bottom strip (line chart or thumbnails: one of them is shown in every mode) is 90 high.
-    const int y = client.bottom - 90;
+    return MainLayout(client.right, client.bottom, current_data_type());
+}
+
+void MainWindow::layout()
+{
+    const MainLayout places = current_layout();
+    // The dashboard panels are placed here as they come, each from its own rectangle.
     if (player_ != nullptr) {
-        MoveWindow(player_->handle(), 21, 0, std::max(width - 230, 0), std::max(y - 65, 0), TRUE);
+        move_child(player_->handle(), places.player());
     }
     if (animation_ != nullptr) {
-        MoveWindow(animation_->handle(), (width - 457) / 2, (y - 116) / 2, Animation::width, Animation::height, TRUE);
+        move_child(animation_->handle(), places.animation());
     }
 }
 
@@ -140,27 +150,24 @@ bool MainWindow::on_erase_background(HDC dc)
 {
     RECT client{};
     GetClientRect(handle(), &client);
-    const int width = client.right;
-    const int height = client.bottom;
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     if (!column_top_.hasPicture() || !column_tile_.hasPicture() || !column_bottom_.hasPicture() ||
         !left_edge_.hasPicture()) {
-        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
         return true;
     }
-    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    const int x = width - column_width;
-    const int bottom = height - column_bottom_.height() - 499;
-    column_bottom_.drawAt(dc, x, bottom);
-    column_top_.drawAt(dc, x, 121);
-    // Copies of the tile fill the column down to the bottom piece; the last one is cut.
-    const int saved = SaveDC(dc);
-    IntersectClipRect(dc, x, 121 + column_top_.height(), x + column_width, bottom);
-    const int tile = std::max(column_tile_.height(), 1);
-    for (int top = 121 + column_top_.height(); top < bottom; top += tile) {
-        column_tile_.drawAt(dc, x, top);
+    const BackgroundPieces pieces =
+        current_layout().background(column_top_.height(), column_tile_.height(), column_bottom_.height());
+    column_bottom_.drawAt(dc, pieces.column_bottom.x, pieces.column_bottom.y);
+    column_top_.drawAt(dc, pieces.column_top.x, pieces.column_top.y);
+    for (const Placement& tile : pieces.column_tiles) {
+        // The last tile is cut to its rectangle.
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, tile.x, tile.y, tile.x + tile.width, tile.y + tile.height);
+        column_tile_.drawAt(dc, tile.x, tile.y);
+        RestoreDC(dc, saved);
     }
-    RestoreDC(dc, saved);
-    left_edge_.drawStretched(dc, 0, 0, 21, std::max(height - 155, 0));
+    const Placement& edge = pieces.left_edge;
+    left_edge_.drawStretched(dc, edge.x, edge.y, edge.width, edge.height);
     return true;
 }
 
@@ -172,7 +179,8 @@ void MainWindow::on_get_min_max_info(MINMAXINFO& info) const
 
 void MainWindow::switch_mode()
 {
-    // The dashboard panels follow the mode as they come; the layout is the same in every mode.
+    // The dashboard panels take their enabled and shown states from current_layout() as they
+    // come (line chart or thumbnail strip, console, circle chart, sound controls).
     layout();
 }
 

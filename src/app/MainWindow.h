@@ -12,6 +12,7 @@
 #include <vector>
 
 class Animation;
+class MainLayout;
 class VideoPlayer;
 
 class MainWindow : public Window, public IPlayerOwner {
@@ -73,6 +74,7 @@ private:
     void open_command();
     void open_kind(const std::wstring& folder);
     void open_pictures(const std::wstring& folder);
+    MainLayout current_layout() const;
     void layout();
     void switch_mode();
     void update_title();

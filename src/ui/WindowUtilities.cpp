@@ -1,5 +1,7 @@
 #include "ui/WindowUtilities.h"
 
+#include "ui/Window.h"
+
 bool isEnabled(HWND window)
 {
     return (GetWindowLongW(window, GWL_STYLE) & WS_DISABLED) == 0;
@@ -30,4 +32,27 @@ void centreWindow(HWND window, HWND reference)
         MapWindowPoints(nullptr, GetParent(window), &place, 1);
     }
     SetWindowPos(window, nullptr, place.x, place.y, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+}
+
+CreationRecord childRecord(HWND parent, int x, int y, int width, int height)
+{
+    CreationRecord record;
+    record.className = Window::defaultClassName;
+    record.style = WS_CHILD | WS_VISIBLE;
+    record.x = x;
+    record.y = y;
+    record.width = width;
+    record.height = height;
+    record.parent = parent;
+    return record;
+}
+
+LRESULT skinnedDialogCode(const MSG* pending, bool takesEnter)
+{
+    if (pending != nullptr &&
+        (pending->message == WM_KEYDOWN || pending->message == WM_KEYUP || pending->message == WM_CHAR) &&
+        !(takesEnter && pending->wParam == VK_RETURN)) {
+        return 0;
+    }
+    return DLGC_WANTCHARS | DLGC_WANTALLKEYS;
 }

@@ -1,0 +1,138 @@
+// The main window's layout for client sizes and display modes, without a window.
+#include "app/MainLayout.h"
+
+#include "recording/DataType.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+int bottom_of(const Placement& place) { return place.y + place.height; }
+int right_of(const Placement& place) { return place.x + place.width; }
+
+// The client area of the 890 x 725 start window on these systems.
+constexpr int start_width = 874;
+constexpr int start_height = 666;
+
+TEST(MainLayoutTest, EventModeAtTheStartSizePlacesEveryChild)
+{
+    const MainLayout layout(start_width, start_height, data_type_event);
+    // The line chart takes the bottom 90 pixels; everything else stands on y = 576.
+    EXPECT_EQ(layout.bottom_strip(), (Placement{0, 576, 874, 90}));
+    EXPECT_EQ(layout.console(), (Placement{0, 511, 874, 65}));
+    EXPECT_EQ(layout.info_panel(), (Placement{665, 0, 209, 125}));
+    EXPECT_EQ(layout.speed_meter(), (Placement{679, 128, 179, 32}));
+    EXPECT_EQ(layout.stopwatch(), (Placement{665, 167, 209, 89}));
+    EXPECT_EQ(layout.circle_chart(), (Placement{665, 256, 209, 165}));
+    EXPECT_EQ(layout.config_panel(), (Placement{665, 421, 209, 90}));
+    EXPECT_EQ(layout.player(), (Placement{21, 0, 644, 511}));
+    EXPECT_EQ(layout.animation(), (Placement{208, 230, 227, 51}));
+}
+
+TEST(MainLayoutTest, ModesEnableEitherTheLineChartOrTheThumbnails)
+{
+    const MainLayout event(start_width, start_height, data_type_event);
+    const MainLayout continuous(start_width, start_height, data_type_continuous);
+    const MainLayout image(start_width, start_height, data_type_image);
+    for (const MainLayout* recording : {&event, &continuous}) {
+        EXPECT_TRUE(recording->line_chart_enabled());
+        EXPECT_FALSE(recording->thumbnails_enabled());
+        EXPECT_TRUE(recording->console_enabled());
+        EXPECT_TRUE(recording->circle_chart_enabled());
+        EXPECT_TRUE(recording->sound_controls());
+    }
+    EXPECT_FALSE(image.line_chart_enabled());
+    EXPECT_TRUE(image.thumbnails_enabled());
+    EXPECT_FALSE(image.console_enabled());
+    EXPECT_FALSE(image.circle_chart_enabled());
+    EXPECT_FALSE(image.sound_controls());
+    // One strip in every mode, so the children stand where they stand for recordings.
+    EXPECT_EQ(image.bottom_strip(), event.bottom_strip());
+    EXPECT_EQ(image.console(), event.console());
+    EXPECT_EQ(image.player(), continuous.player());
+    EXPECT_EQ(image.config_panel(), continuous.config_panel());
+}
+
+TEST(MainLayoutTest, ChildrenShareEdgesWithoutOverlapAtEverySize)
+{
+    for (int width = 800; width <= 1920; width += 97) {
+        for (int height = 666; height <= 1200; height += 53) {
+            SCOPED_TRACE(testing::Message() << width << " x " << height);
+            const MainLayout layout(width, height, data_type_event);
+            EXPECT_EQ(bottom_of(layout.bottom_strip()), height);
+            EXPECT_EQ(bottom_of(layout.console()), layout.bottom_strip().y);
+            // The right column, top to bottom, ends on the console.
+            EXPECT_LE(bottom_of(layout.info_panel()), layout.speed_meter().y);
+            EXPECT_LE(bottom_of(layout.speed_meter()), layout.stopwatch().y);
+            EXPECT_EQ(bottom_of(layout.stopwatch()), layout.circle_chart().y);
+            EXPECT_EQ(bottom_of(layout.circle_chart()), layout.config_panel().y);
+            EXPECT_EQ(bottom_of(layout.config_panel()), layout.console().y);
+            EXPECT_EQ(right_of(layout.config_panel()), width);
+            EXPECT_LT(right_of(layout.speed_meter()), width);
+            // The player fills the rest, right of the 21-pixel edge and left of the column.
+            EXPECT_EQ(right_of(layout.player()), layout.info_panel().x);
+            EXPECT_EQ(bottom_of(layout.player()), layout.console().y);
+            // The animation lies inside the player, centred to a pixel.
+            const Placement animation = layout.animation();
+            const Placement player = layout.player();
+            EXPECT_LE(std::abs(animation.x - (player.width - right_of(animation))), 1);
+            EXPECT_LE(std::abs(animation.y - (player.height - bottom_of(animation))), 1);
+        }
+    }
+}
+
+TEST(MainLayoutTest, AWindowSmallerThanTheDashboardGetsNoNegativeSizes)
+{
+    for (const int data_type : {data_type_event, data_type_image}) {
+        const MainLayout layout(100, 40, data_type);
+        for (const Placement& place : {layout.bottom_strip(), layout.console(), layout.info_panel(),
+                                       layout.speed_meter(), layout.stopwatch(), layout.circle_chart(),
+                                       layout.config_panel(), layout.player()}) {
+            EXPECT_GE(place.width, 0);
+            EXPECT_GE(place.height, 0);
+        }
+        EXPECT_EQ(layout.player().width, 0);
+        EXPECT_EQ(layout.speed_meter().height, 0);
+    }
+}
+
+TEST(MainLayoutTest, BackgroundTilesFillTheColumnBetweenItsPieces)
+{
+    const MainLayout layout(start_width, start_height, data_type_event);
+    // Bottom piece 40 high: its top is at 666 - 40 - 499 = 127; the top piece ends at 121 + 2.
+    const BackgroundPieces short_column = layout.background(2, 1, 40);
+    EXPECT_EQ(short_column.column_bottom, (Placement{665, 127, 209, 40}));
+    EXPECT_EQ(short_column.column_top, (Placement{665, 121, 209, 2}));
+    ASSERT_EQ(short_column.column_tiles.size(), 4u);
+    EXPECT_EQ(short_column.column_tiles.front(), (Placement{665, 123, 209, 1}));
+    EXPECT_EQ(short_column.left_edge, (Placement{0, 0, 21, 511}));
+
+    const MainLayout tall(start_width, 1000, data_type_image);
+    const BackgroundPieces pieces = tall.background(30, 7, 20);
+    const int bottom = 1000 - 20 - 499;
+    ASSERT_FALSE(pieces.column_tiles.empty());
+    int next = 121 + 30;
+    for (const Placement& tile : pieces.column_tiles) {
+        EXPECT_EQ(tile.y, next);
+        EXPECT_EQ(tile.x, start_width - 209);
+        EXPECT_EQ(tile.width, 209);
+        next = bottom_of(tile);
+    }
+    EXPECT_EQ(next, bottom);
+    // (481 - 151) = 330 = 47 x 7 + 1: the last copy is cut to one row.
+    EXPECT_EQ(pieces.column_tiles.back().height, 1);
+    EXPECT_EQ(pieces.left_edge.height, 1000 - 155);
+}
+
+TEST(MainLayoutTest, NoTilesWhereThereIsNoRoomOrNoTile)
+{
+    const MainLayout layout(start_width, start_height, data_type_event);
+    // The bottom piece reaches above the top piece's end.
+    EXPECT_TRUE(layout.background(30, 10, 100).column_tiles.empty());
+    // An empty tile image would never fill anything.
+    EXPECT_TRUE(layout.background(2, 0, 40).column_tiles.empty());
+}
+
+} // namespace
