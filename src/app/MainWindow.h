@@ -13,6 +13,7 @@
 
 class Animation;
 class MainLayout;
+class StopWatch;
 class VideoPlayer;
 
 class MainWindow : public Window, public IPlayerOwner {
@@ -37,6 +38,7 @@ public:
     void run_guarded(const std::function<bool(std::wstring& folder)>& dialog);
 
     VideoPlayer& player() { return *player_; }
+    StopWatch& stopwatch() { return *stopwatch_; }
     const std::wstring& current_folder() const { return current_folder_; }
     const std::wstring& settings_folder() const { return settings_folder_; }
     const std::vector<std::wstring>& picture_names() const { return picture_names_; }
@@ -81,8 +83,13 @@ private:
     void remove_animation();
     void pause_if_playing();
     bool something_open() const;
+    // The stopwatch's part in opening a recording: the question before laps are lost, and the
+    // reset and mode that follow.
+    bool laps_may_be_cleared();
+    void stopwatch_for_opened_recording();
 
     VideoPlayer* player_ = nullptr; // belongs to its window, a child of this one
+    StopWatch* stopwatch_ = nullptr; // likewise
     Animation* animation_ = nullptr;
     HWND last_focus_ = nullptr;
     AlphaImage column_top_{218};
