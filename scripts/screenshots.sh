@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Pictures of the viewer playing the sample card's event and continuous recordings, for the
-# documentation: docs/viewer-event.png and docs/viewer-continuous.png.
+# documentation: docs/viewer-event.png, docs/viewer-continuous.png and docs/viewer-event-paused.png
+# (paused before the detection instant).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -15,7 +16,10 @@ bin=build/win32/bin
 shots=$(mktemp -d)
 (cd "$bin" && wine viewer-shot.exe 'SampleCard\EVENT\0001' 0 14 "Z:$shots/event.bmp")
 (cd "$bin" && wine viewer-shot.exe 'SampleCard\CONT\0001' 2 5 "Z:$shots/continuous.bmp")
+# Paused before the detection instant: the marker on the bar and a negative offset.
+(cd "$bin" && wine viewer-shot.exe 'SampleCard\EVENT\0001' 0 9 "Z:$shots/paused.bmp" pause)
 convert "$shots/event.bmp" docs/viewer-event.png
 convert "$shots/continuous.bmp" docs/viewer-continuous.png
+convert "$shots/paused.bmp" docs/viewer-event-paused.png
 rm -rf "$shots"
-echo "docs/viewer-event.png docs/viewer-continuous.png"
+echo "docs/viewer-event.png docs/viewer-continuous.png docs/viewer-event-paused.png"

@@ -6,6 +6,7 @@
 #include "base/Text.h"
 #include "platform/WindowsError.h"
 #include "device/FolderChooser.h"
+#include "panels/ConsolePanel.h"
 #include "panels/StopWatch.h"
 #include "ResourceIds.h"
 #include "playback/VideoPlayer.h"
@@ -83,6 +84,9 @@ MainWindow::MainWindow(int os_major_version)
     create(record);
     player_ = new VideoPlayer(handle(), *this);
     stopwatch_ = new StopWatch(handle(), *player_);
+    console_ = new ConsolePanel(handle(), *this, *player_, *stopwatch_);
+    // The position bar shows the stopwatch's marks as soon as they change.
+    stopwatch_->set_marks_listener([this] { console_->refresh(); });
     stopwatch_->full_reset();
     switch_mode();
 }
@@ -145,6 +149,9 @@ void MainWindow::layout()
     if (player_ != nullptr) {
         move_child(player_->handle(), places.player());
     }
+    if (console_ != nullptr) {
+        move_child(console_->handle(), places.console());
+    }
     if (animation_ != nullptr) {
         move_child(animation_->handle(), places.animation());
     }
@@ -188,6 +195,8 @@ void MainWindow::switch_mode()
 {
     // The dashboard panels take their enabled and shown states from current_layout() as they
     // come (line chart or thumbnail strip, console, circle chart, sound controls).
+    const MainLayout places = current_layout();
+    console_->enable(places.console_enabled());
     layout();
 }
 
@@ -226,7 +235,13 @@ std::wstring MainWindow::title_text() const
     return title;
 }
 
-void MainWindow::update_title() { SetWindowTextW(handle(), title_text().c_str()); }
+void MainWindow::update_title()
+{
+    SetWindowTextW(handle(), title_text().c_str());
+    if (console_ != nullptr) {
+        InvalidateRect(console_->handle(), nullptr, TRUE);
+    }
+}
 
 // ---- commands -------------------------------------------------------------------------------
 
@@ -288,9 +303,12 @@ void MainWindow::open_recording(const std::wstring& folder)
         }
         switch_mode();
         stopwatch_->set_data_type(current_data_type());
+        console_->setDataType(current_data_type());
+        console_->setStepToolTips(current_data_type());
         player_->set_opened_kind(current_data_type());
         open_kind(folder);
         update_title();
+        console_->refresh();
         if (current_data_type() != data_type_image) {
             if (player_->state() == VideoPlayer::paused) {
                 player_->resume();
@@ -307,6 +325,9 @@ void MainWindow::open_recording(const std::wstring& folder)
         switch_mode();
         stopwatch_->set_data_type(data_type_event);
         stopwatch_->lap_list_by_mode();
+        console_->setDataType(data_type_event);
+        console_->setStepToolTips(data_type_event);
+        console_->refresh();
         picture_names_.clear();
         update_title();
         show_warning(handle(), failure.message());
@@ -414,6 +435,9 @@ void MainWindow::position_update()
 {
     // The dashboard panels are told in this order as they come: console, line chart, speed
     // meter, circle chart, stopwatch.
+    if (console_ != nullptr) {
+        console_->refresh();
+    }
     if (GetFocus() == nullptr && IsWindowVisible(handle())) {
         SetFocus(handle());
     }
@@ -429,7 +453,12 @@ void MainWindow::reset_display()
     update_title();
 }
 
-void MainWindow::reset_console() {}
+void MainWindow::reset_console()
+{
+    if (console_ != nullptr) {
+        console_->reset();
+    }
+}
 
 bool MainWindow::stopwatch_measuring() const { return stopwatch_ != nullptr && stopwatch_->measuring(); }
 

@@ -2,6 +2,7 @@
 // The viewer's only top-level window: carries the menu, owns the player and the dashboard,
 // opens recordings, keeps the title, passes every position change on, guards the settings
 // dialogs across running copies and asks before quitting.
+#include "panels/IConsoleOwner.h"
 #include "playback/IPlayerOwner.h"
 #include "ui/AlphaImage.h"
 #include "ui/Window.h"
@@ -12,11 +13,12 @@
 #include <vector>
 
 class Animation;
+class ConsolePanel;
 class MainLayout;
 class StopWatch;
 class VideoPlayer;
 
-class MainWindow : public Window, public IPlayerOwner {
+class MainWindow : public Window, public IPlayerOwner, public IConsoleOwner {
 public:
     // Registers the class "MainWindow" once and creates the window with menu 101, sized for the
     // operating system's major version.
@@ -30,7 +32,7 @@ public:
     // Shows picture `index` of the open image folder.
     void show_picture(int index);
     // Opens the previous or next recording folder beside the open one.
-    void step_recording(bool previous);
+    void step_recording(bool previous) override;
     // Shows the start-up animation over the player until the first recording is opened.
     void show_animation();
     // Runs a device command's dialog under the settings guard: `dialog` gets the last settings
@@ -39,6 +41,7 @@ public:
 
     VideoPlayer& player() { return *player_; }
     StopWatch& stopwatch() { return *stopwatch_; }
+    ConsolePanel& console() { return *console_; }
     const std::wstring& current_folder() const { return current_folder_; }
     const std::wstring& settings_folder() const { return settings_folder_; }
     const std::vector<std::wstring>& picture_names() const { return picture_names_; }
@@ -90,6 +93,7 @@ private:
 
     VideoPlayer* player_ = nullptr; // belongs to its window, a child of this one
     StopWatch* stopwatch_ = nullptr; // likewise
+    ConsolePanel* console_ = nullptr; // likewise
     Animation* animation_ = nullptr;
     HWND last_focus_ = nullptr;
     AlphaImage column_top_{218};

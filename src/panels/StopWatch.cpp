@@ -142,6 +142,15 @@ void StopWatch::end_measuring()
 
 void StopWatch::enable_start_stop(bool enabled) { setEnabled(start_stop_->handle(), enabled); }
 
+TrackMarks StopWatch::marks() const
+{
+    TrackMarks marks;
+    marks.start = laps_.start_mark();
+    marks.end = laps_.end_mark();
+    marks.laps = laps_.lap_marks();
+    return marks;
+}
+
 void StopWatch::redraw()
 {
     // The buttons follow the player through every change of state, a chapter change included,

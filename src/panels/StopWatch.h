@@ -3,6 +3,7 @@
 // from the recorded frame times, shows the running time and the last lap, and opens the lap
 // list. Its marks (start, laps, end) appear on the console's position bar. Disabled in the
 // event and image display modes.
+#include "panels/IConsoleStopwatch.h"
 #include "panels/LapDialog.h"
 #include "panels/LapListOwner.h"
 #include "panels/LapMeasurement.h"
@@ -18,7 +19,7 @@ class ImageButton;
 class TrackToolTip;
 class VideoPlayer;
 
-class StopWatch : public Window, public ImageButtonListener, public LapListOwner {
+class StopWatch : public Window, public ImageButtonListener, public LapListOwner, public IConsoleStopwatch {
 public:
     // A child of `parent`, placed by it; reads the player's state, position and frame table.
     StopWatch(HWND parent, VideoPlayer& player);
@@ -47,7 +48,7 @@ public:
     void redraw();
 
     // What the console's position bar shows and obeys.
-    bool measuring() const { return laps_.measuring(); }
+    bool measuring() const override { return laps_.measuring(); }
     int lap_count() const { return laps_.lap_count(); }
     int start_mark() const { return laps_.start_mark(); }
     int end_mark() const { return laps_.end_mark(); }
@@ -60,6 +61,12 @@ public:
     ImageButton& start_stop_button() { return *start_stop_; }
     ImageButton& lap_reset_button() { return *lap_reset_; }
     ImageButton& lap_list_button() { return *lap_list_button_; }
+
+    // IConsoleStopwatch: the console's play and stop buttons and its position bar.
+    int lapCount() const override { return laps_.lap_count(); }
+    TrackMarks marks() const override;
+    void endMeasuring() override { end_measuring(); }
+    void enableStartStop() override { enable_start_stop(true); }
 
     // ImageButtonListener
     void buttonClicked(ImageButton* button) override;

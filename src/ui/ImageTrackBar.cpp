@@ -135,6 +135,11 @@ void ImageTrackBar::setMarks(const TrackMarks& marks)
     InvalidateRect(handle(), nullptr, FALSE);
 }
 
+bool ImageTrackBar::isHeld() const
+{
+    return GetCapture() == handle();
+}
+
 std::wstring ImageTrackBar::valueText() const
 {
     return valueText_ ? valueText_(value_) : std::to_wstring(value_);

@@ -34,6 +34,8 @@ public:
     int minimum() const { return minimum_; }
     int maximum() const { return maximum_; }
     int thumbX() const { return thumbX_; }
+    // Held by the user (pressed and not yet released).
+    bool isHeld() const;
 
     void setListener(ImageTrackBarListener* listener) { listener_ = listener; }
     // Shown while the bar is held, with the value text; the bar adds its own tracking tool.

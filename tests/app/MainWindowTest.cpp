@@ -4,11 +4,16 @@
 #include "base/Exception.h"
 #include "app/StartUp.h"
 #include "base/Text.h"
+#include "panels/ConsolePanel.h"
 #include "playback/VideoPlayer.h"
 #include "recording/DataType.h"
 #include "samplecard/CardWriter.h"
 #include "support/TempFolder.h"
 #include "support/UiTestSupport.h"
+#include "ui/ImageButton.h"
+#include "ui/PlayButton.h"
+#include "ui/PlayTrackBar.h"
+#include "ui/TrackToolTip.h"
 
 #include <gtest/gtest.h>
 
@@ -234,4 +239,100 @@ TEST(StartUp, TheOperatingSystemCheckOnlyWarns)
     EXPECT_EQ(operating_system_warning(true, 10), 0);
 }
 
+// ---- the console ------------------------------------------------------------------------------
+
+RECT child_rect(HWND child, HWND parent)
+{
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void click(const ImageButton& button)
+{
+    SendMessageW(button.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(button.handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
+TEST_F(MainWindowTest, ConsoleStandsAboveTheBottomStripAcrossTheWindow)
+{
+    RECT client{};
+    GetClientRect(handle_, &client);
+    const RECT console = child_rect(window_->console().handle(), handle_);
+    EXPECT_EQ(console.left, 0);
+    EXPECT_EQ(console.right, client.right);
+    EXPECT_EQ(console.bottom, client.bottom - 90);
+    EXPECT_EQ(console.bottom - console.top, 65);
+    // It follows the window's size.
+    SetWindowPos(handle_, nullptr, 0, 0, 1000, 800, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetClientRect(handle_, &client);
+    const RECT wider = child_rect(window_->console().handle(), handle_);
+    EXPECT_EQ(wider.right, client.right);
+    EXPECT_EQ(wider.bottom, client.bottom - 90);
+    GetClientRect(window_->console().positionBar().handle(), &client);
+    EXPECT_EQ(client.right, wider.right - 344);
+}
+
+TEST_F(MainWindowTest, ConsoleFollowsThePlayerFromOpeningOn)
+{
+    ConsolePanel& console = window_->console();
+    EXPECT_FALSE(IsWindowEnabled(console.playButton().handle())) << "nothing open";
+    window_->open_recording(event_folder(L"0001", 60));
+    // Refreshed after opening and after playing started.
+    EXPECT_TRUE(IsWindowEnabled(console.playButton().handle()));
+    EXPECT_TRUE(console.playButton().isPlaying());
+    EXPECT_EQ(console.positionBar().maximum(), 59);
+    EXPECT_EQ(console.positionBar().detectionIndex(), 30);
+    // Every tick reaches the console first.
+    ASSERT_TRUE(pumpUntil([&] { return console.positionBar().value() >= 5; }, 5000));
+    click(console.playButton());
+    EXPECT_EQ(window_->player().state(), VideoPlayer::paused);
+    EXPECT_FALSE(console.playButton().isPlaying());
+    EXPECT_EQ(console.positionBar().value(), window_->player().frame());
+    EXPECT_EQ(console.toolTip().text(console.forwardButton().handle()), L"コマ送り");
+}
+
+TEST_F(MainWindowTest, ConsoleIsDisabledInTheImageModeAndSwitchesToChapterSteps)
+{
+    ConsolePanel& console = window_->console();
+    const std::wstring pictures = card_.file(L"IMAGE");
+    samplecard::write_image_folder(pictures, 5, 3, {160, 120, 50});
+    set_current_data_type(data_type_image);
+    window_->open_recording(pictures);
+    EXPECT_FALSE(IsWindowEnabled(console.handle()));
+    EXPECT_FALSE(IsWindowEnabled(console.playButton().handle()));
+    EXPECT_FALSE(IsWindowVisible(console.positionBar().handle()));
+    EXPECT_FALSE(IsWindowVisible(console.forwardButton().handle()));
+
+    samplecard::ContinuousOptions options;
+    options.chapters = 2;
+    options.chapter_frames = 10;
+    options.picture = {160, 120, 50};
+    const std::wstring continuous = card_.file(L"CONT");
+    samplecard::write_continuous_folder(continuous, options);
+    set_current_data_type(data_type_continuous);
+    window_->open_recording(continuous);
+    EXPECT_TRUE(IsWindowEnabled(console.handle()));
+    EXPECT_TRUE(IsWindowVisible(console.positionBar().handle()));
+    EXPECT_TRUE(IsWindowEnabled(console.playButton().handle()));
+    EXPECT_TRUE(console.continuous());
+    EXPECT_EQ(console.toolTip().text(console.forwardButton().handle()), L"次のチャプターへ");
+    EXPECT_EQ(console.toolTip().text(console.backButton().handle()), L"前のチャプターへ");
+}
+
+TEST_F(MainWindowTest, ConsoleButtonsOpenTheNeighbouringRecordings)
+{
+    const std::wstring first = event_folder(L"0001", 20);
+    const std::wstring second = event_folder(L"0002", 20);
+    window_->open_recording(first);
+    click(window_->console().nextButton());
+    EXPECT_EQ(window_->current_folder(), second);
+    EXPECT_EQ(window_->player().state(), VideoPlayer::playing);
+    click(window_->console().previousButton());
+    EXPECT_EQ(window_->current_folder(), first);
+    EXPECT_TRUE(messages_.shown().empty());
+}
+
 } // namespace
+

@@ -1,7 +1,10 @@
-// viewer-shot FOLDER KIND SECONDS OUT.bmp: opens the recording in FOLDER (KIND 0 event,
-// 1 image, 2 continuous) in the real main window, lets it play for SECONDS and saves what the
-// window shows as a 24-bit BMP. For the documentation's pictures.
+// viewer-shot FOLDER KIND SECONDS OUT.bmp [pause]: opens the recording in FOLDER (KIND 0 event,
+// 1 image, 2 continuous) in the real main window, lets it play for SECONDS, with "pause" clicks
+// the console's play/pause button, and saves what the window shows as a 24-bit BMP. For the
+// documentation's pictures.
 #include "app/MainWindow.h"
+#include "panels/ConsolePanel.h"
+#include "ui/PlayButton.h"
 #include "recording/DataType.h"
 
 #include <windows.h>
@@ -76,9 +79,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     int count = 0;
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (arguments == nullptr || count != 5) {
+    if (arguments == nullptr || count < 5 || count > 6) {
         return 2;
     }
+    const bool pause = count == 6 && std::wstring(arguments[5]) == L"pause";
     const std::wstring folder = arguments[1];
     const int kind = _wtoi(arguments[2]);
     const DWORD seconds = static_cast<DWORD>(_wtoi(arguments[3]));
@@ -92,6 +96,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     set_current_data_type(kind);
     window->open_recording(folder);
     pump_for(seconds * 1000);
+    if (pause) {
+        HWND play = window->console().playButton().handle();
+        SendMessageW(play, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        SendMessageW(play, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        pump_for(500);
+    }
     const bool saved = save_window(window->handle(), out);
     DestroyWindow(window->handle());
     return saved ? 0 : 1;
