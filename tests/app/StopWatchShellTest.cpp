@@ -11,7 +11,11 @@
 #include "samplecard/CardWriter.h"
 #include "support/TempFolder.h"
 #include "support/UiTestSupport.h"
+#include "panels/ConsolePanel.h"
+#include "ui/AlphaImage.h"
 #include "ui/ImageButton.h"
+#include "ui/PlayTrackBar.h"
+#include "ui/SkinPixels.h"
 #include "ui/WindowUtilities.h"
 
 #include "ResourceIds.h"
@@ -312,6 +316,104 @@ TEST_F(StopWatchShellTest, AChapterThatFailsToLoadResetsTheStopwatch)
     EXPECT_EQ(stopwatch().last_mark(), 0);
     EXPECT_FALSE(isEnabled(stopwatch().handle()));
     EXPECT_FALSE(isEnabled(stopwatch().lap_reset_button().handle()));
+}
+
+} // namespace
+
+namespace {
+
+// Recordings of whole one-minute chapters, where a global frame is also the position bar's value.
+class StopWatchBarTest : public StopWatchShellTest {
+protected:
+    std::wstring minute_chapters()
+    {
+        samplecard::ContinuousOptions options;
+        options.chapters = 2;
+        options.last_chapter_frames = 200;
+        options.picture = {160, 120, 50};
+        const std::wstring folder = card_.file(L"CONT");
+        samplecard::write_continuous_folder(folder, options);
+        return folder;
+    }
+    int position() { return player().chapter() * 600 + player().frame(); }
+    // The centre of the mark picture `id` standing at `value` on the bar.
+    POINT mark_centre(int id, int value)
+    {
+        PlayTrackBar& bar = window_->console().positionBar();
+        RECT client{};
+        GetClientRect(bar.handle(), &client);
+        const AlphaImage thumb(10031);
+        const AlphaImage mark(id);
+        const int span = bar.maximum() - bar.minimum();
+        const int pixel = static_cast<int>(static_cast<double>(value - bar.minimum()) * (client.right - thumb.width()) / span);
+        return {pixel + thumb.width() / 2 - mark.width() / 2 + 2 + mark.width() / 2, PlayTrackBar::markTop + mark.height() / 2};
+    }
+    COLORREF mark_colour(int id)
+    {
+        const AlphaImage mark(id);
+        return pictureColour(id, mark.width() / 2, mark.height() / 2);
+    }
+};
+
+TEST_F(StopWatchBarTest, MarksStandOnThePositionBarAndTheBarNeverGoesBeforeTheLastWhileMeasuring)
+{
+    open_continuous(minute_chapters());
+    player().seek_total(500, 1);
+    ASSERT_TRUE(play_to(0, 505));
+    ASSERT_TRUE(click(stopwatch().start_stop_button()));
+    ASSERT_TRUE(play_to(0, 540));
+    ASSERT_TRUE(click(stopwatch().lap_reset_button()));
+    ASSERT_TRUE(play_to(0, 575));
+    ASSERT_TRUE(click(stopwatch().lap_reset_button()));
+    ASSERT_TRUE(play_to(1, 10));
+    ASSERT_TRUE(click(stopwatch().lap_reset_button()));
+    const int last = stopwatch().last_mark();
+    ASSERT_GE(last, 610);
+    ASSERT_TRUE(play_to(1, 50)); // the thumb well clear of the marks
+
+    PlayTrackBar& bar = window_->console().positionBar();
+    EXPECT_EQ(bar.marks().start, stopwatch().start_mark());
+    EXPECT_EQ(bar.marks().laps, stopwatch().lap_marks());
+    EXPECT_EQ(bar.marks().end, 0);
+    EXPECT_TRUE(bar.barrier());
+    const int marks[] = {stopwatch().start_mark(), stopwatch().lap_marks()[0], stopwatch().lap_marks()[1], last};
+    const int pictures[] = {115, 117, 118, 119};
+    for (int i = 0; i < 4; ++i) {
+        const POINT centre = mark_centre(pictures[i], marks[i]);
+        EXPECT_EQ(pixelOf(bar.handle(), centre.x, centre.y), mark_colour(pictures[i])) << pictures[i];
+    }
+
+    // Dragging the thumb to the far left leaves it where it was.
+    const int thumb = bar.thumbX() + 3;
+    SendMessageW(bar.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(thumb, 10));
+    SendMessageW(bar.handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(2, 10));
+    SendMessageW(bar.handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 10));
+    pumpPending();
+    EXPECT_GE(position(), last);
+    EXPECT_TRUE(stopwatch().measuring());
+    // A click left of the last mark lands on it, not before it (give or take a pixel's frames).
+    SendMessageW(bar.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 10));
+    SendMessageW(bar.handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 10));
+    pumpPending();
+    const int frames_per_pixel = 700 / 500 + 1;
+    EXPECT_GE(position(), last - frames_per_pixel);
+    EXPECT_LE(position(), last + 10);
+    // The previous-chapter step is raised to the last mark while measuring.
+    ASSERT_TRUE(play_to(1, 30));
+    ASSERT_TRUE(click(window_->console().backButton()));
+    pumpPending();
+    EXPECT_EQ(player().chapter(), 1);
+    EXPECT_GE(position(), last);
+    EXPECT_LE(position(), last + 10);
+
+    // Once stopped the bar is free again and the end mark is drawn.
+    ASSERT_TRUE(play_to(1, 40));
+    ASSERT_TRUE(click(stopwatch().start_stop_button()));
+    EXPECT_FALSE(bar.barrier());
+    EXPECT_EQ(bar.marks().end, stopwatch().end_mark());
+    ASSERT_TRUE(play_to(1, 100));
+    const POINT end = mark_centre(116, stopwatch().end_mark());
+    EXPECT_EQ(pixelOf(bar.handle(), end.x, end.y), mark_colour(116));
 }
 
 } // namespace
