@@ -211,14 +211,16 @@ TEST_F(ConsolePanelTest, PlayPauseAndStopDriveThePlayerAndTheButtonsLook)
     EXPECT_EQ(player_->state(), VideoPlayer::paused);
     EXPECT_FALSE(console_->playButton().isPlaying());
     const int pausedAt = player_->frame();
-    pumpUntil([] { return false; }, 300);
+    // A pause as long as 30 frames.
+    pumpUntil([] { return false; }, 1000);
     EXPECT_EQ(player_->frame(), pausedAt) << "a pause holds the frame";
 
-    // Resuming without sound goes on from where it paused, on the clock.
+    // Resuming without sound goes on from where it paused: the clock did not run on during the
+    // pause (it would put the first frame after it some 30 frames further on).
     click(console_->playButton());
     EXPECT_EQ(player_->state(), VideoPlayer::playing);
-    ASSERT_TRUE(pumpUntil([&] { return player_->frame() > pausedAt; }));
-    EXPECT_LT(player_->frame(), pausedAt + 15) << "the clock did not run on during the pause";
+    ASSERT_TRUE(pumpUntil([&] { return player_->frame() > pausedAt + 1; }));
+    EXPECT_LT(player_->frame(), pausedAt + 20);
 
     click(console_->stopButton());
     EXPECT_EQ(player_->state(), VideoPlayer::stopped);
