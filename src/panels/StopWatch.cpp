@@ -266,6 +266,6 @@ void StopWatch::on_paint()
     const int second_width = text_width(dc, second);
     TextOutW(dc, width / 2 - second_width / 2 - unit_gap, second_line_y, second.c_str(),
              static_cast<int>(second.size()));
-    const std::wstring unit = load_text(texts::speed_unit);
+    const std::wstring unit = load_text(texts::lap_speed_unit);
     TextOutW(dc, width / 2 + second_width / 2 - unit_gap, second_line_y, unit.c_str(), static_cast<int>(unit.size()));
 }
