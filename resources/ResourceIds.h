@@ -18,6 +18,9 @@
 #define IDC_CMD_RESTORE_CARD 40024
 #define IDC_CMD_COPY 40026
 
+// The stopwatch: the lap list (its one button is IDOK, "閉じる").
+#define IDD_LAP_LIST 466
+
 // Pictures of type "IMAGE" (the skin) are named where they are used, after resources/images/.
 
 #ifndef RC_INVOKED

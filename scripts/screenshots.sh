@@ -18,10 +18,13 @@ shots=$(mktemp -d)
 (cd "$bin" && wine viewer-shot.exe 'SampleCard\CONT\0001' 2 5 "Z:$shots/continuous.bmp")
 # Paused before the detection instant: the marker on the bar and a negative offset.
 (cd "$bin" && wine viewer-shot.exe 'SampleCard\EVENT\0001' 0 9 "Z:$shots/paused.bmp" pause)
+# Three laps timed across the first chapter change, marked on the bar, with the lap list open.
+(cd "$bin" && wine viewer-shot.exe 'SampleCard\CONT\0001' 2 1 "Z:$shots/laps.bmp" laps)
 (cd "$bin" && wine viewer-shot.exe 'SampleCard\IMAGE\0001' 1 6 "Z:$shots/image.bmp")
 convert "$shots/event.bmp" docs/viewer-event.png
 convert "$shots/continuous.bmp" docs/viewer-continuous.png
 convert "$shots/paused.bmp" docs/viewer-event-paused.png
+convert "$shots/laps.bmp" docs/viewer-laps.png
 convert "$shots/image.bmp" docs/viewer-image.png
 rm -rf "$shots"
-echo "docs/viewer-event.png docs/viewer-continuous.png docs/viewer-event-paused.png docs/viewer-image.png"
+echo "docs/viewer-event.png docs/viewer-continuous.png docs/viewer-event-paused.png docs/viewer-laps.png docs/viewer-image.png"

@@ -14,6 +14,8 @@
 #include "panels/PlayerDashboardSource.h"
 #include "panels/SpeedMeter.h"
 #include "panels/Thumbnail.h"
+#include "panels/StopWatch.h"
+#include "ResourceIds.h"
 #include "playback/VideoPlayer.h"
 #include "playback/WaveAudioPlayer.h"
 #include "recording/DataType.h"
@@ -89,7 +91,11 @@ MainWindow::MainWindow(int os_major_version)
     record.menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(101));
     create(record);
     player_ = new VideoPlayer(handle(), *this);
-    console_ = new ConsolePanel(handle(), *this, *player_, no_stopwatch_);
+    stopwatch_ = new StopWatch(handle(), *player_);
+    console_ = new ConsolePanel(handle(), *this, *player_, *stopwatch_);
+    // The position bar shows the stopwatch's marks as soon as they change.
+    stopwatch_->set_marks_listener([this] { console_->refresh(); });
+    stopwatch_->full_reset();
     create_dashboard();
     thumbnail_ = new Thumbnail(handle(), *this);
     switch_mode();
@@ -161,6 +167,9 @@ void MainWindow::layout()
     }
     if (animation_ != nullptr) {
         move_child(animation_->handle(), places.animation());
+    }
+    if (stopwatch_ != nullptr) {
+        move_child(stopwatch_->handle(), places.stopwatch());
     }
 }
 
@@ -283,6 +292,9 @@ void MainWindow::pause_if_playing()
 void MainWindow::open_command()
 {
     pause_if_playing();
+    if (!laps_may_be_cleared()) {
+        return;
+    }
     wchar_t folder[MAX_PATH] = {};
     current_folder_.copy(folder, MAX_PATH - 1);
     if (chooseDataFolder(handle(), folder)) {
@@ -296,6 +308,7 @@ void MainWindow::open_recording(const std::wstring& folder)
         pause_if_playing();
         current_folder_ = folder;
         end_stopwatch_measuring();
+        stopwatch_->full_reset();
         reset_console();
         remove_animation();
         if (!select_data_type(folder)) {
@@ -306,6 +319,7 @@ void MainWindow::open_recording(const std::wstring& folder)
             throw Exception(load_text(5505)); // "該当データは存在しません。"
         }
         switch_mode();
+        stopwatch_->set_data_type(current_data_type());
         console_->setDataType(current_data_type());
         console_->setStepToolTips(current_data_type());
         player_->set_opened_kind(current_data_type());
@@ -322,12 +336,15 @@ void MainWindow::open_recording(const std::wstring& folder)
                 player_->play(player_->frame());
             }
         }
+        stopwatch_for_opened_recording();
     } catch (const DataMissingException&) {
         update_title();
     } catch (const Exception& failure) {
         InvalidateRect(player_->handle(), nullptr, TRUE);
         set_current_data_type(data_type_event);
         switch_mode();
+        stopwatch_->set_data_type(data_type_event);
+        stopwatch_->lap_list_by_mode();
         console_->setDataType(data_type_event);
         console_->setStepToolTips(data_type_event);
         console_->refresh();
@@ -392,10 +409,14 @@ void MainWindow::step_recording(bool previous)
 {
     try {
         const std::wstring found = neighbour_recording(current_folder_, previous, current_data_type());
+        if (!laps_may_be_cleared()) {
+            return;
+        }
         open_recording(found);
     } catch (const DataMissingException&) {
         player_->close();
         end_stopwatch_measuring();
+        stopwatch_->full_reset();
         position_update();
         update_title();
         show_warning(handle(), load_text(5078)); // "現在開いているフォルダが移動または削除されました。"
@@ -438,6 +459,9 @@ void MainWindow::position_update()
         SetFocus(handle());
     }
     update_dashboard(); // line chart, speed meter, circle chart, info panel
+    if (stopwatch_ != nullptr) {
+        stopwatch_->redraw();
+    }
 }
 
 void MainWindow::reset_display()
@@ -445,6 +469,7 @@ void MainWindow::reset_display()
     InvalidateRect(player_->handle(), nullptr, TRUE);
     drop_chart_caches();
     update_dashboard();
+    stopwatch_->full_reset();
     update_title();
 }
 
@@ -455,13 +480,35 @@ void MainWindow::reset_console()
     }
 }
 
-bool MainWindow::stopwatch_measuring() const { return false; }
+bool MainWindow::stopwatch_measuring() const { return stopwatch_ != nullptr && stopwatch_->measuring(); }
 
-void MainWindow::end_stopwatch_measuring() {}
+void MainWindow::end_stopwatch_measuring()
+{
+    if (stopwatch_ != nullptr) {
+        stopwatch_->end_measuring();
+    }
+}
 
+// The stopwatch keeps its measurement across chapters: the frame table holds every chapter
+// played through.
 void MainWindow::stopwatch_chapter_changing() {}
 
-void MainWindow::stopwatch_then_play(int) {}
+void MainWindow::stopwatch_then_play(int then_play) { stopwatch_->update_buttons(then_play); }
+
+// ---- the stopwatch's part in opening --------------------------------------------------------
+
+bool MainWindow::laps_may_be_cleared()
+{
+    return !stopwatch_->measurement().has_laps() ||
+           show_message(handle(), load_text(texts::confirm_clear_laps), texts::caption_confirm,
+                        MB_ICONQUESTION | MB_OKCANCEL) == IDOK; // "LAP LISTが消去されます。よろしいですか？"
+}
+
+void MainWindow::stopwatch_for_opened_recording()
+{
+    stopwatch_->update_buttons(player_->state());
+    stopwatch_->lap_list_by_mode();
+}
 
 void MainWindow::chapter_opening()
 {

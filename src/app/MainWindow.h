@@ -2,7 +2,6 @@
 // The viewer's only top-level window: carries the menu, owns the player and the dashboard,
 // opens recordings, keeps the title, passes every position change on, guards the settings
 // dialogs across running copies and asks before quitting.
-#include "panels/EmptyStopwatch.h"
 #include "panels/IConsoleOwner.h"
 #include "panels/IThumbnailOwner.h"
 #include "playback/IPlayerOwner.h"
@@ -24,6 +23,7 @@ class MainLayout;
 class PlayerDashboardSource;
 class SpeedMeter;
 class Thumbnail;
+class StopWatch;
 class VideoPlayer;
 
 class MainWindow : public Window, public IPlayerOwner, public IConsoleOwner, public IThumbnailOwner {
@@ -49,6 +49,7 @@ public:
     void run_guarded(const std::function<bool(std::wstring& folder)>& dialog);
 
     VideoPlayer& player() { return *player_; }
+    StopWatch& stopwatch() { return *stopwatch_; }
     ConsolePanel& console() { return *console_; }
     const std::wstring& current_folder() const { return current_folder_; }
     const std::wstring& settings_folder() const { return settings_folder_; }
@@ -99,6 +100,10 @@ private:
     void remove_animation();
     void pause_if_playing();
     bool something_open() const;
+    // The stopwatch's part in opening a recording: the question before laps are lost, and the
+    // reset and mode that follow.
+    bool laps_may_be_cleared();
+    void stopwatch_for_opened_recording();
 
     // The dashboard: speed meter, charts, info and config panels.
     void create_dashboard();
@@ -108,9 +113,8 @@ private:
     void drop_chart_caches();
 
     VideoPlayer* player_ = nullptr; // belongs to its window, a child of this one
+    StopWatch* stopwatch_ = nullptr; // likewise
     ConsolePanel* console_ = nullptr; // likewise
-    // The console reads the stopwatch through this until the stopwatch panel takes its place.
-    EmptyStopwatch no_stopwatch_;
     Animation* animation_ = nullptr;
     std::unique_ptr<PlayerDashboardSource> dashboard_source_;
     // Each panel belongs to its window, a child of this one.

@@ -3,6 +3,7 @@
 #include "base/Exception.h"
 #include "app/MainWindow.h"
 #include "base/Text.h"
+#include "ui/Dialog.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -53,6 +54,14 @@ int operating_system_warning(bool version_known, long major_version)
     return major_version < 5 ? 5051 : 0; // older than Windows XP
 }
 
+bool route_to_modeless_dialog(MSG& message)
+{
+    // The lap list stays open beside the main window; its keys (Esc closes it) work only
+    // through the dialog manager.
+    HWND active = GetActiveWindow();
+    return active != nullptr && Dialog::fromHandle(active) != nullptr && IsDialogMessageW(active, &message);
+}
+
 int run_viewer(int show_command)
 {
     SetErrorMode(SetErrorMode(0) | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
@@ -75,6 +84,9 @@ int run_viewer(int show_command)
 
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (route_to_modeless_dialog(message)) {
+            continue;
+        }
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -7,6 +7,10 @@
 // the program.
 int operating_system_warning(bool version_known, long major_version);
 
+// The message loop's first stop: a message for the active modeless dialog (the lap list) goes
+// to the dialog manager; true when it took the message.
+bool route_to_modeless_dialog(MSG& message);
+
 // Runs the viewer: prepares the process, checks the system, starts COM and the common controls,
 // creates the main window with the start-up animation and runs the message loop. Returns the
 // quit message's exit code. Failures leave as exceptions for the outermost level.

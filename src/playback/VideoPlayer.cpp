@@ -427,6 +427,16 @@ int64_t VideoPlayer::frame_time() const
     return 0;
 }
 
+void VideoPlayer::clear_frame_table()
+{
+    frame_table_.clear();
+    try {
+        loader_->set_chapter(0);
+    } catch (const Exception&) {
+        // a busy loader keeps its index: it only decides which chapters load in passing
+    }
+}
+
 // ---- opening and closing --------------------------------------------------------------------
 
 void VideoPlayer::create_information()
@@ -506,11 +516,13 @@ bool VideoPlayer::open_chapter(int index)
             for (int skipped = loader_->archive().chapter_number() + 1; skipped < index; ++skipped) {
                 loader_->set_chapter(skipped);
                 loader_->open_chapter(chapter_paths_[static_cast<size_t>(skipped)]);
+                frame_table_.store_chapter(skipped, loader_->archive());
             }
         }
         chapter_ = index;
         loader_->set_chapter(index);
         loader_->open_chapter(path);
+        frame_table_.store_chapter(index, loader_->archive());
         create_information();
         owner_.chapter_opened();
     } catch (const VideoArchiveException&) {

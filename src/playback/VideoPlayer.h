@@ -3,6 +3,7 @@
 // picture, or one chapter of a continuous recording), runs the frame clock in step with the
 // sound, asks the background loader for each frame's picture, moves from chapter to chapter,
 // and tells its owner every time the state or the position changes.
+#include "playback/FrameTimeTable.h"
 #include "playback/GammaCorrection.h"
 #include "playback/PictureView.h"
 #include "ui/Window.h"
@@ -72,6 +73,10 @@ public:
     // The capture time of the detection frame, else of the first frame that has a record;
     // 0 when nothing is open.
     int64_t frame_time() const;
+    // The recorded time and speed of every frame of the chapters loaded so far (continuous
+    // mode), for the stopwatch. Cleared, with the loader's chapter index, when a recording opens.
+    const FrameTimeTable& frame_table() const { return frame_table_; }
+    void clear_frame_table();
 
 private:
     void on_tick();
@@ -120,4 +125,5 @@ private:
     PictureView view_;
     std::unique_ptr<ImageLoader> loader_;
     bool reporting_missing_folder_ = false;
+    FrameTimeTable frame_table_;
 };
