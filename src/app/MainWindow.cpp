@@ -4,7 +4,9 @@
 #include "platform/Messages.h"
 #include "base/Text.h"
 #include "platform/WindowsError.h"
+#include "device/AboutDialog.h"
 #include "device/FolderChooser.h"
+#include "device/HelpPage.h"
 #include "playback/VideoPlayer.h"
 #include "recording/DataType.h"
 #include "recording/NeighbourRecording.h"
@@ -12,6 +14,7 @@
 #include "recording/VideoArchive.h"
 #include "ui/Animation.h"
 #include "ui/DialogMutex.h"
+#include "ResourceIds.h"
 
 #include <algorithm>
 
@@ -225,8 +228,14 @@ void MainWindow::on_command(int command)
         case command_exit:
             PostMessageW(handle(), WM_CLOSE, 0, 0);
             break;
+        case command_help:
+            help_command();
+            break;
+        case command_version:
+            version_command();
+            break;
         default:
-            // The settings, clock, restore, help and version commands come with their dialogs.
+            // The settings, clock and restore commands come with their dialogs.
             break;
         }
     } catch (const DataMissingException&) {
@@ -371,11 +380,33 @@ void MainWindow::run_guarded(const std::function<bool(std::wstring& folder)>& di
     }
 }
 
+void MainWindow::help_command()
+{
+    pause_if_playing();
+    try {
+        showHelp();
+    } catch (const Exception&) {
+        show_message(handle(), load_text(texts::help_failed), texts::caption_warning, MB_ICONWARNING);
+    }
+}
+
+void MainWindow::version_command()
+{
+    pause_if_playing();
+    AboutDialog dialog;
+    dialog.doModal(handle());
+}
+
 void MainWindow::on_close()
 {
+    const bool was_playing = player_->state() == VideoPlayer::playing;
     pause_if_playing();
     if (something_open() &&
         show_message(handle(), load_text(5059), 5013, MB_ICONQUESTION | MB_OKCANCEL) != IDOK) { // "Tarvo_Viewerを終了しますか？"
+        // The user chose to stay: what the question paused goes on playing.
+        if (was_playing && player_->state() == VideoPlayer::paused) {
+            player_->resume();
+        }
         return;
     }
     DestroyWindow(handle());
