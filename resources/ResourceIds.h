@@ -23,6 +23,16 @@
 
 // Pictures of type "IMAGE" (the skin) are named where they are used, after resources/images/.
 
+// The version dialog and the help page.
+#define IDD_ABOUT 132
+#define IDC_ABOUT_VERSION 1035
+#define IDC_ABOUT_COPYRIGHT 1037
+#define IDC_ABOUT_LINK 1038
+#define IDC_ABOUT_NAME 1053
+#define IDR_HELP_PAGE 22100
+#define IDR_HELP_PICTURE_FIRST 22101
+#define IDR_HELP_PICTURE_LAST 22124
+
 #ifndef RC_INVOKED
 // The string table's entries by name: texts::program_title is 5001, "Tarvo_Viewer".
 namespace texts {

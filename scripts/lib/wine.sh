@@ -32,27 +32,53 @@ tarvo_start_display() {
   return 1
 }
 
-# Creates the prefix once: Japanese fonts for the names the viewer asks for, no window manager
-# decorations (a managed window costs seconds under Xvfb).
+# Bumped whenever the prefix gains something, so that prefixes made before are made again.
+tarvo_prefix_stamp=.tarvo-ready-2
+
+# A window caption as Japanese Windows draws it: a proportional Japanese font that shows the
+# underscore of "Tarvo_Viewer" (the monospaced one loses it at caption size). A LOGFONTW in hex:
+# height -12, bold, SHIFTJIS_CHARSET, face IPAPGothic.
+tarvo_caption_font() {
+  local face hex=F4FFFFFF000000000000000000000000BC0200000000008000000022
+  face=$(printf 'IPAPGothic' | iconv -f ASCII -t UTF-16LE | od -An -tx1 | tr -d ' \n' | tr a-f A-F)
+  hex=$hex$face
+  while [ ${#hex} -lt 184 ]; do hex=${hex}00; done
+  printf '%s' "$hex"
+}
+
+# Creates the prefix once: Japanese fonts for the names the viewer asks for, Wine's own fonts
+# where its font loader finds them (Marlett draws the caption buttons; without it they show as
+# the letters "0 1 r"), no window manager decorations (a managed window costs seconds under Xvfb).
 tarvo_prepare_prefix() {
-  if [ ! -f "$WINEPREFIX/.tarvo-ready" ]; then
+  if [ ! -f "$WINEPREFIX/$tarvo_prefix_stamp" ]; then
     echo "wine: creating the prefix in $WINEPREFIX" >&2
     rm -rf "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
+    # The monospaced names get the monospaced IPA font, the proportional ones (the dialog and
+    # user-interface fonts among them) the proportional one, which keeps the underscore at 9 points.
     local font=IPAGothic pfont=IPAPGothic name
-    for name in 'ＭＳ ゴシック' 'MS Gothic' 'MS UI Gothic' 'MS Shell Dlg' 'MS Shell Dlg 2'; do
+    for name in 'ＭＳ ゴシック' 'MS Gothic'; do
       wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$name" /t REG_SZ /d "$font" /f >/dev/null 2>&1
     done
-    for name in 'ＭＳ Ｐゴシック' 'MS PGothic'; do
+    for name in 'ＭＳ Ｐゴシック' 'MS PGothic' 'MS UI Gothic' 'MS Shell Dlg' 'MS Shell Dlg 2'; do
       wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$name" /t REG_SZ /d "$pfont" /f >/dev/null 2>&1
     done
     for name in 'MS UI Gothic' 'MS Shell Dlg' 'MS Shell Dlg 2'; do
-      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v "$name" /t REG_SZ /d "$font" /f >/dev/null 2>&1
+      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v "$name" /t REG_SZ /d "$pfont" /f >/dev/null 2>&1
     done
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # Debian installs Wine's fonts where this Wine does not look for them.
+    local dir
+    for dir in /usr/share/wine/fonts /usr/lib/wine/fonts /opt/wine*/share/wine/fonts; do
+      [ -f "$dir/marlett.ttf" ] && cp "$dir"/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" && break
+    done
+    local metric
+    for metric in CaptionFont SmCaptionFont; do
+      wine reg add 'HKCU\Control Panel\Desktop\WindowMetrics' /v $metric /t REG_BINARY /d "$(tarvo_caption_font)" /f >/dev/null 2>&1
+    done
     wineserver -w
-    touch "$WINEPREFIX/.tarvo-ready"
+    touch "$WINEPREFIX/$tarvo_prefix_stamp"
   fi
 }
 

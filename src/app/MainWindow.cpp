@@ -5,6 +5,7 @@
 #include "platform/Messages.h"
 #include "base/Text.h"
 #include "platform/WindowsError.h"
+#include "device/AboutDialog.h"
 #include "device/FolderChooser.h"
 #include "panels/ConsolePanel.h"
 #include "panels/CircleChart.h"
@@ -16,6 +17,7 @@
 #include "panels/Thumbnail.h"
 #include "panels/StopWatch.h"
 #include "ResourceIds.h"
+#include "device/HelpPage.h"
 #include "playback/VideoPlayer.h"
 #include "playback/WaveAudioPlayer.h"
 #include "recording/DataType.h"
@@ -24,6 +26,7 @@
 #include "ResourceIds.h"
 #include "ui/Animation.h"
 #include "ui/DialogMutex.h"
+#include "ResourceIds.h"
 
 #include <algorithm>
 
@@ -272,8 +275,14 @@ void MainWindow::on_command(int command)
         case command_exit:
             PostMessageW(handle(), WM_CLOSE, 0, 0);
             break;
+        case command_help:
+            help_command();
+            break;
+        case command_version:
+            version_command();
+            break;
         default:
-            // The settings, clock, restore, help and version commands come with their dialogs.
+            // The settings, clock and restore commands come with their dialogs.
             break;
         }
     } catch (const DataMissingException&) {
@@ -436,11 +445,33 @@ void MainWindow::run_guarded(const std::function<bool(std::wstring& folder)>& di
     }
 }
 
+void MainWindow::help_command()
+{
+    pause_if_playing();
+    try {
+        showHelp();
+    } catch (const Exception&) {
+        show_message(handle(), load_text(texts::help_failed), texts::caption_warning, MB_ICONWARNING);
+    }
+}
+
+void MainWindow::version_command()
+{
+    pause_if_playing();
+    AboutDialog dialog;
+    dialog.doModal(handle());
+}
+
 void MainWindow::on_close()
 {
+    const bool was_playing = player_->state() == VideoPlayer::playing;
     pause_if_playing();
     if (something_open() &&
         show_message(handle(), load_text(5059), 5013, MB_ICONQUESTION | MB_OKCANCEL) != IDOK) { // "Tarvo_Viewerを終了しますか？"
+        // The user chose to stay: what the question paused goes on playing.
+        if (was_playing && player_->state() == VideoPlayer::paused) {
+            player_->resume();
+        }
         return;
     }
     DestroyWindow(handle());

@@ -91,6 +91,8 @@ private:
     void on_get_min_max_info(MINMAXINFO& info) const;
 
     void open_command();
+    void help_command();
+    void version_command();
     void open_kind(const std::wstring& folder);
     void open_pictures(const std::wstring& folder);
     MainLayout current_layout() const;

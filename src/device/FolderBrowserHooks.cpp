@@ -11,6 +11,10 @@
 
 namespace {
 
+// Posted to the browser after its start, to select the first folder again: Wine's browser may
+// lose the first selection while it fills its tree and then shows the drive's root instead.
+constexpr UINT select_again_message = WM_APP + 0x2A;
+
 // Windows 2000's browser ignores BIF_NONEWFOLDERBUTTON, so its "new folder" button is hidden by hand.
 constexpr int new_folder_button_id = 14150;
 
@@ -72,6 +76,8 @@ void prepare_browser(HWND browser, LPARAM folder, bool with_data_type_row)
     remove_context_help(browser);
     take_over_window(browser, with_data_type_row ? data_browser_window_procedure : browser_window_procedure);
     take_over_window(find_browser_tree(browser), tree_window_procedure);
+    // The folder buffer lives until the browser has ended, so the posted pointer stays valid.
+    PostMessageW(browser, select_again_message, 0, folder);
 }
 
 LRESULT pass_on_then(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void (*after)(HWND))
@@ -131,6 +137,10 @@ LRESULT CALLBACK browser_window_procedure(HWND window, UINT message, WPARAM wPar
 {
     // Help would reach the owner, the main window, which has none to give.
     if (message == WM_HELP || message == WM_CONTEXTMENU) {
+        return 0;
+    }
+    if (message == select_again_message) {
+        SendMessageW(window, BFFM_SETSELECTIONW, TRUE, lParam);
         return 0;
     }
     return pass_on(window, message, wParam, lParam);

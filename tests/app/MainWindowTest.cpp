@@ -6,6 +6,7 @@
 #include "base/Text.h"
 #include "panels/ConsolePanel.h"
 #include "panels/Thumbnail.h"
+#include "platform/ShellOpen.h"
 #include "playback/VideoPlayer.h"
 #include "recording/IVideoInfo.h"
 #include "recording/DataType.h"
@@ -20,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <objbase.h>
+#include <shellapi.h>
 
 namespace {
 
@@ -226,19 +228,47 @@ TEST_F(MainWindowTest, SteppingFromAVanishedFolderClosesItWithTheMessage)
     EXPECT_EQ(window_->player().state(), VideoPlayer::nothing_open);
 }
 
-TEST_F(MainWindowTest, QuittingAsksOnlyWhenSomethingIsOpen)
+TEST_F(MainWindowTest, QuittingAsksOnlyWhenSomethingIsOpenAndStayingGoesOnPlaying)
 {
     messages_.answer(IDCANCEL);
-    window_->open_recording(event_folder(L"0001"));
+    window_->open_recording(event_folder(L"0001", 300));
+    ASSERT_EQ(window_->player().state(), VideoPlayer::playing);
     SendMessageW(handle_, WM_CLOSE, 0, 0);
     ASSERT_EQ(messages_.shown().size(), 1u);
     EXPECT_EQ(messages_.shown()[0].text, load_text(5059));
     EXPECT_EQ(messages_.shown()[0].captionId, 5013);
     EXPECT_TRUE(IsWindow(handle_)) << "cancel keeps the window";
+    EXPECT_EQ(window_->player().state(), VideoPlayer::playing) << "the question's pause is undone";
+    const int frame = window_->player().frame();
+    EXPECT_TRUE(pumpUntil([&] { return window_->player().frame() > frame + 3; }, 5000));
+
+    // A recording the user had paused stays paused after a cancelled exit.
+    window_->player().pause();
+    SendMessageW(handle_, WM_CLOSE, 0, 0);
+    EXPECT_EQ(messages_.shown().size(), 2u);
     EXPECT_EQ(window_->player().state(), VideoPlayer::paused);
+
     messages_.answer(IDOK);
     SendMessageW(handle_, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(handle_));
+}
+
+TEST_F(MainWindowTest, TheHelpCommandPausesAndShowsItsMessageWhenThePageCannotBeOpened)
+{
+    window_->open_recording(event_folder(L"0001", 300));
+    ASSERT_EQ(window_->player().state(), VideoPlayer::playing);
+    set_shell_open_handler([](const std::wstring&, const std::wstring&) -> long {
+        SetLastError(ERROR_NO_ASSOCIATION);
+        return SE_ERR_NOASSOC;
+    });
+    SendMessageW(handle_, WM_COMMAND, MainWindow::command_help, 0);
+    set_shell_open_handler(nullptr);
+    EXPECT_EQ(window_->player().state(), VideoPlayer::paused);
+    ASSERT_EQ(messages_.shown().size(), 1u);
+    EXPECT_EQ(messages_.shown()[0].text, load_text(5058));
+    EXPECT_EQ(messages_.shown()[0].captionId, 5005);
+    EXPECT_EQ(messages_.shown()[0].style & MB_ICONMASK, static_cast<UINT>(MB_ICONWARNING));
+    EXPECT_EQ(messages_.shown()[0].owner, handle_);
 }
 
 TEST_F(MainWindowTest, QuittingWithNothingOpenAsksNothing)

@@ -27,6 +27,7 @@ struct Received {
     int other = 0;
     int ok_commands = 0;
     std::wstring selected;
+    int selections = 0;
     bool selected_by_path = false;
     bool own_procedure_at_destroy = false;
     int name_space_help = 0;
@@ -51,6 +52,7 @@ LRESULT CALLBACK stand_in_browser_procedure(HWND window, UINT message, WPARAM wP
     case BFFM_SETSELECTIONW:
         received.selected_by_path = wParam != 0;
         received.selected = reinterpret_cast<const wchar_t*>(lParam);
+        ++received.selections;
         return TRUE;
     case WM_DESTROY:
         received.own_procedure_at_destroy = procedure_of(window) == stand_in_browser_procedure;
@@ -157,6 +159,26 @@ TEST_F(FolderBrowserHooksTest, SelectsTheFolderCentresOnTheOwnerAndDropsTheHelpB
     EXPECT_TRUE(is_centred_on(browser.window(), owner_.get()));
     EXPECT_EQ(GetWindowLongW(browser.window(), GWL_EXSTYLE) & WS_EX_CONTEXTHELP, 0);
     EXPECT_EQ(GetWindowLongW(browser.window(), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME, WS_EX_DLGMODALFRAME);
+}
+
+// Wine's browser fills its tree after the first selection and may drop it on the way, leaving the
+// drive's root selected; the chooser selects the folder once more when the browser is running.
+TEST_F(FolderBrowserHooksTest, SelectsTheFolderAgainOnceTheBrowserRuns)
+{
+    for (const BFFCALLBACK callback : {plain_browser_callback, data_browser_callback}) {
+        received = Received{};
+        const StandInBrowser browser(owner_.get(), true);
+        initialise(browser, callback);
+        EXPECT_EQ(received.selections, 1);
+        received.selected = L"Z:\\"; // what the tree fill leaves behind
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
+        EXPECT_EQ(received.selections, 2);
+        EXPECT_TRUE(received.selected_by_path);
+        EXPECT_EQ(received.selected, folder_);
+    }
 }
 
 TEST_F(FolderBrowserHooksTest, NewFolderButtonIsHiddenOnWindows2000Only)

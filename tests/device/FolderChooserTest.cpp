@@ -15,6 +15,7 @@
 #include <vector>
 
 #include <shlobj.h>
+#include <commctrl.h>
 
 namespace {
 
@@ -427,6 +428,47 @@ TEST_F(FolderChooserTest, ItemWithoutAPathWarnsAndLeavesFolderAndTypeAsTheyWere)
     EXPECT_EQ(shown_messages[0].style, static_cast<UINT>(MB_ICONWARNING));
     EXPECT_EQ(std::wstring(folder_), temp_.path());
     EXPECT_EQ(current_data_type(), data_type_image);
+}
+
+// The name of the item the browser's tree has selected.
+std::wstring selected_tree_item(HWND browser)
+{
+    const HWND tree = find_browser_tree(browser);
+    const auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    if (item == nullptr) {
+        return {};
+    }
+    wchar_t text[MAX_PATH] = L"";
+    TVITEMW request{};
+    request.mask = TVIF_TEXT;
+    request.hItem = item;
+    request.pszText = text;
+    request.cchTextMax = MAX_PATH;
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&request));
+    return text;
+}
+
+TEST_F(FolderChooserTest, BrowserOpensOnTheProgramsOwnFolderAsTheMainWindowPassesIt)
+{
+    // The main window starts with the program's folder and its trailing backslash, deep in the
+    // tree and beside folders that other programs change while the browser fills its tree.
+    wchar_t program[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    std::wstring folder = program;
+    folder.erase(folder.find_last_of(L'\\') + 1);
+    const std::wstring name = folder.substr(folder.find_last_of(L'\\', folder.size() - 2) + 1, std::wstring::npos);
+    start_at(folder);
+    std::wstring selected;
+    const BrowserVisit visit = choose_data_folder([&](HWND browser) {
+        eventually([&] { return selected_tree_item(browser) + L"\\" == name; });
+        selected = selected_tree_item(browser);
+        return Ending::press_ok;
+    });
+
+    ASSERT_TRUE(visit.met_browser);
+    EXPECT_EQ(selected + L"\\", name) << "the tree shows the folder selected";
+    EXPECT_TRUE(chosen_);
+    EXPECT_EQ(std::wstring(folder_) + L"\\", folder);
 }
 
 TEST_F(FolderChooserTest, FolderThatNoLongerExistsStillOpensTheBrowser)
