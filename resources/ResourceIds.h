@@ -18,7 +18,17 @@
 #define IDC_CMD_RESTORE_CARD 40024
 #define IDC_CMD_COPY 40026
 
-// Pictures of type "IMAGE" (the skin) are named where they are used, after resources/images/.
+// Pictures of type "IMAGE" (the skin, resources/images/), by where they are used.
+// The main window's background and the start-up animation.
+#define IDB_COLUMN_TOP 218
+#define IDB_COLUMN_TILE 219
+#define IDB_COLUMN_BOTTOM 220
+#define IDB_LEFT_EDGE 284
+#define IDB_START_ANIMATION 285
+
+// The data-type row the viewer adds to the system's folder browser.
+#define IDC_DATA_TYPE_LABEL 1007
+#define IDC_DATA_TYPE_LIST 5503
 
 #ifndef RC_INVOKED
 // The string table's entries by name: texts::program_title is 5001, "Tarvo_Viewer".

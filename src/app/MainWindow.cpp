@@ -7,7 +7,9 @@
 #include "platform/WindowsError.h"
 #include "device/FolderChooser.h"
 #include "playback/VideoPlayer.h"
+#include "platform/FileSystem.h"
 #include "recording/DataType.h"
+#include "recording/FolderPath.h"
 #include "recording/NeighbourRecording.h"
 #include "recording/RecordingFolder.h"
 #include "recording/VideoArchive.h"
@@ -37,7 +39,7 @@ void register_class()
     window_class.style = CS_HREDRAW | CS_VREDRAW;
     window_class.lpfnWndProc = DefWindowProcW;
     window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.hIcon = LoadIconW(window_class.hInstance, MAKEINTRESOURCEW(294));
+    window_class.hIcon = LoadIconW(window_class.hInstance, MAKEINTRESOURCEW(IDI_PROGRAM));
     window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     window_class.lpszClassName = class_name;
@@ -52,9 +54,7 @@ std::wstring program_folder()
 {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    folder.erase(folder.find_last_of(L'\\') + 1);
-    return folder;
+    return parent_folder(path) + path_separator;
 }
 
 } // namespace
@@ -63,21 +63,20 @@ MainWindow::MainWindow(int os_major_version)
     : current_folder_(program_folder()), settings_folder_(program_folder())
 {
     register_class();
-    const int width = os_major_version == 6 ? 890 : 882;
-    const int height = os_major_version == 6 ? 725 : 721;
-    const int narrower = os_major_version == 6 ? 8 : 0;
-    start_height_ = height;
-    const std::wstring title = load_text(5001);
+    const Placement start = MainLayout::start_window(os_major_version, GetSystemMetrics(SM_CXFULLSCREEN),
+                                                     GetSystemMetrics(SM_CYFULLSCREEN));
+    start_height_ = start.height;
+    const std::wstring title = load_text(texts::program_title);
     CreationRecord record;
     record.extendedStyle = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE;
     record.className = class_name;
     record.windowName = title.c_str();
     record.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    record.x = (GetSystemMetrics(SM_CXFULLSCREEN) - 882 - narrower) / 2;
-    record.y = std::max((GetSystemMetrics(SM_CYFULLSCREEN) - height) / 2, 0);
-    record.width = width;
-    record.height = height;
-    record.menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(101));
+    record.x = start.x;
+    record.y = start.y;
+    record.width = start.width;
+    record.height = start.height;
+    record.menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_MAIN));
     create(record);
     player_ = new VideoPlayer(handle(), *this);
     switch_mode();
@@ -173,7 +172,7 @@ bool MainWindow::on_erase_background(HDC dc)
 
 void MainWindow::on_get_min_max_info(MINMAXINFO& info) const
 {
-    info.ptMinTrackSize.x = 800;
+    info.ptMinTrackSize.x = MainLayout::min_window_width;
     info.ptMinTrackSize.y = start_height_;
 }
 
@@ -210,7 +209,7 @@ bool MainWindow::something_open() const
 
 std::wstring MainWindow::title_text() const
 {
-    const std::wstring program = load_text(5001);
+    const std::wstring program = load_text(texts::program_title);
     if (!something_open()) {
         return program;
     }
@@ -227,10 +226,10 @@ void MainWindow::on_command(int command)
 {
     try {
         switch (command) {
-        case command_open:
+        case IDC_CMD_OPEN:
             open_command();
             break;
-        case command_exit:
+        case IDC_CMD_EXIT:
             PostMessageW(handle(), WM_CLOSE, 0, 0);
             break;
         default:
@@ -273,7 +272,7 @@ void MainWindow::open_recording(const std::wstring& folder)
             InvalidateRect(player_->handle(), nullptr, TRUE);
             position_update();
             picture_names_.clear();
-            throw Exception(load_text(5505)); // "該当データは存在しません。"
+            throw Exception(load_text(texts::no_data_of_kind)); // "該当データは存在しません。"
         }
         switch_mode();
         player_->set_opened_kind(current_data_type());
@@ -309,7 +308,7 @@ void MainWindow::open_kind(const std::wstring& folder)
         PictureView::show_loading_text(player_->handle());
         player_->load_chapters(folder);
         if (!player_->open_chapter(0)) {
-            throw VideoArchiveException(load_text(5510)); // "該当データを読み込めません。"
+            throw VideoArchiveException(load_text(texts::data_unreadable)); // "該当データを読み込めません。"
         }
         break;
     default:
@@ -329,10 +328,10 @@ void MainWindow::open_pictures(const std::wstring& folder)
     for (int i = 0; i < pictures.frame_count(); ++i) {
         const FrameRecord* record = pictures.frame_record(i);
         const std::wstring& path = record != nullptr ? record->path : std::wstring();
-        picture_names_.push_back(path.substr(path.find_last_of(L'\\') + 1));
+        picture_names_.push_back(last_path_component(path));
     }
     if (more_than_600) {
-        show_warning(handle(), load_text(5516)); // "画像は600枚までしか表示できません。"
+        show_warning(handle(), load_text(texts::picture_limit)); // "画像は600枚までしか表示できません。"
     }
     show_picture(0);
 }
@@ -362,10 +361,10 @@ void MainWindow::step_recording(bool previous)
         end_stopwatch_measuring();
         position_update();
         update_title();
-        show_warning(handle(), load_text(5078)); // "現在開いているフォルダが移動または削除されました。"
+        show_warning(handle(), load_text(texts::folder_moved)); // "現在開いているフォルダが移動または削除されました。"
     } catch (const Exception&) {
         // The open recording stays open.
-        show_warning(handle(), load_text(previous ? 5066 : 5065));
+        show_warning(handle(), load_text(previous ? texts::no_previous_recording : texts::no_next_recording));
     }
 }
 
@@ -383,7 +382,7 @@ void MainWindow::on_close()
 {
     pause_if_playing();
     if (something_open() &&
-        show_message(handle(), load_text(5059), 5013, MB_ICONQUESTION | MB_OKCANCEL) != IDOK) { // "Tarvo_Viewerを終了しますか？"
+        show_message(handle(), load_text(texts::confirm_exit), texts::caption_confirm, MB_ICONQUESTION | MB_OKCANCEL) != IDOK) { // "Tarvo_Viewerを終了しますか？"
         return;
     }
     DestroyWindow(handle());

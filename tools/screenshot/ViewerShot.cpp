@@ -3,6 +3,7 @@
 // window shows as a 24-bit BMP. For the documentation's pictures.
 #include "app/MainWindow.h"
 #include "recording/DataType.h"
+#include "ui/GdiHandles.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -34,12 +35,13 @@ bool save_window(HWND window, const std::wstring& path)
     GetWindowRect(window, &frame);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
-    SelectObject(memory, previous);
+    const WindowDc screen(nullptr);
+    const MemoryDc memory(screen.get());
+    const GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    {
+        const SelectedObject selected(memory.get(), bitmap.get());
+        BitBlt(memory.get(), 0, 0, width, height, screen.get(), frame.left, frame.top, SRCCOPY);
+    }
 
     BITMAPINFOHEADER header{};
     header.biSize = sizeof header;
@@ -50,11 +52,8 @@ bool save_window(HWND window, const std::wstring& path)
     header.biCompression = BI_RGB;
     const int stride = (width * 3 + 3) & ~3;
     std::vector<unsigned char> pixels(static_cast<size_t>(stride) * static_cast<size_t>(height));
-    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
+    GetDIBits(memory.get(), bitmap.get(), 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
               DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
 
     BITMAPFILEHEADER file{};
     file.bfType = 0x4D42;
