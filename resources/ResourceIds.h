@@ -21,7 +21,17 @@
 // The stopwatch: the lap list (its one button is IDOK, "閉じる").
 #define IDD_LAP_LIST 466
 
-// Pictures of type "IMAGE" (the skin) are named where they are used, after resources/images/.
+// Pictures of type "IMAGE" (the skin, resources/images/), by where they are used.
+// The main window's background and the start-up animation.
+#define IDB_COLUMN_TOP 218
+#define IDB_COLUMN_TILE 219
+#define IDB_COLUMN_BOTTOM 220
+#define IDB_LEFT_EDGE 284
+#define IDB_START_ANIMATION 285
+
+// The data-type row the viewer adds to the system's folder browser.
+#define IDC_DATA_TYPE_LABEL 1007
+#define IDC_DATA_TYPE_LIST 5503
 
 // The version dialog and the help page.
 #define IDD_ABOUT 132

@@ -13,6 +13,16 @@ Placement place(int x, int y, int width, int height)
 
 } // namespace
 
+Placement MainLayout::start_window(int os_major_version, int screen_width, int screen_height)
+{
+    const bool version_6 = os_major_version == 6;
+    const int width = version_6 ? 890 : 882;
+    const int height = version_6 ? 725 : 721;
+    // Centred as if 882 wide, and 8 pixels further left on version 6.
+    const int x = (screen_width - 882 - (version_6 ? 8 : 0)) / 2;
+    return Placement{x, std::max((screen_height - height) / 2, 0), width, height};
+}
+
 MainLayout::MainLayout(int client_width, int client_height, int data_type)
     : width_(client_width), height_(client_height), image_mode_(data_type == data_type_image)
 {

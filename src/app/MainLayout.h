@@ -1,20 +1,9 @@
 #pragma once
 // Where the main window's children and background pieces go for a client size and a display
 // mode: plain numbers, so the window only applies them and the panels are placed in one spot.
+#include "base/Placement.h"
+
 #include <vector>
-
-// A child's rectangle in its parent's client coordinates.
-struct Placement {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-
-    bool operator==(const Placement& other) const
-    {
-        return x == other.x && y == other.y && width == other.width && height == other.height;
-    }
-};
 
 // The background: the right column's top piece, tiles and bottom piece, and the stretched left
 // edge, in drawing order (bottom piece first).
@@ -27,6 +16,12 @@ struct BackgroundPieces {
 
 class MainLayout {
 public:
+    // The main window's outer rectangle at start, on a full screen of this size: a little larger
+    // on major version 6, centred, never above the top.
+    static Placement start_window(int os_major_version, int screen_width, int screen_height);
+    // The smallest outer size the user can drag the window to, given its start height.
+    static constexpr int min_window_width = 800;
+
     // `data_type` is the current recording kind (event, image or continuous). Sizes that would
     // come out negative in a very small window are 0.
     MainLayout(int client_width, int client_height, int data_type);

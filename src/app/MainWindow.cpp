@@ -20,7 +20,9 @@
 #include "device/HelpPage.h"
 #include "playback/VideoPlayer.h"
 #include "playback/WaveAudioPlayer.h"
+#include "platform/FileSystem.h"
 #include "recording/DataType.h"
+#include "recording/FolderPath.h"
 #include "recording/NeighbourRecording.h"
 #include "recording/RecordingFolder.h"
 #include "ResourceIds.h"
@@ -51,7 +53,7 @@ void register_class()
     window_class.style = CS_HREDRAW | CS_VREDRAW;
     window_class.lpfnWndProc = DefWindowProcW;
     window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.hIcon = LoadIconW(window_class.hInstance, MAKEINTRESOURCEW(294));
+    window_class.hIcon = LoadIconW(window_class.hInstance, MAKEINTRESOURCEW(IDI_PROGRAM));
     window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     window_class.lpszClassName = class_name;
@@ -66,9 +68,7 @@ std::wstring program_folder()
 {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    folder.erase(folder.find_last_of(L'\\') + 1);
-    return folder;
+    return parent_folder(path) + path_separator;
 }
 
 } // namespace
@@ -77,21 +77,20 @@ MainWindow::MainWindow(int os_major_version)
     : current_folder_(program_folder()), settings_folder_(program_folder())
 {
     register_class();
-    const int width = os_major_version == 6 ? 890 : 882;
-    const int height = os_major_version == 6 ? 725 : 721;
-    const int narrower = os_major_version == 6 ? 8 : 0;
-    start_height_ = height;
-    const std::wstring title = load_text(5001);
+    const Placement start = MainLayout::start_window(os_major_version, GetSystemMetrics(SM_CXFULLSCREEN),
+                                                     GetSystemMetrics(SM_CYFULLSCREEN));
+    start_height_ = start.height;
+    const std::wstring title = load_text(texts::program_title);
     CreationRecord record;
     record.extendedStyle = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE;
     record.className = class_name;
     record.windowName = title.c_str();
     record.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    record.x = (GetSystemMetrics(SM_CXFULLSCREEN) - 882 - narrower) / 2;
-    record.y = std::max((GetSystemMetrics(SM_CYFULLSCREEN) - height) / 2, 0);
-    record.width = width;
-    record.height = height;
-    record.menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(101));
+    record.x = start.x;
+    record.y = start.y;
+    record.width = start.width;
+    record.height = start.height;
+    record.menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_MAIN));
     create(record);
     player_ = new VideoPlayer(handle(), *this);
     stopwatch_ = new StopWatch(handle(), *player_);
@@ -203,7 +202,7 @@ bool MainWindow::on_erase_background(HDC dc)
 
 void MainWindow::on_get_min_max_info(MINMAXINFO& info) const
 {
-    info.ptMinTrackSize.x = 800;
+    info.ptMinTrackSize.x = MainLayout::min_window_width;
     info.ptMinTrackSize.y = start_height_;
 }
 
@@ -246,7 +245,7 @@ bool MainWindow::something_open() const
 
 std::wstring MainWindow::title_text() const
 {
-    const std::wstring program = load_text(5001);
+    const std::wstring program = load_text(texts::program_title);
     if (!something_open()) {
         return program;
     }
@@ -269,10 +268,10 @@ void MainWindow::on_command(int command)
 {
     try {
         switch (command) {
-        case command_open:
+        case IDC_CMD_OPEN:
             open_command();
             break;
-        case command_exit:
+        case IDC_CMD_EXIT:
             PostMessageW(handle(), WM_CLOSE, 0, 0);
             break;
         case command_help:
@@ -325,7 +324,7 @@ void MainWindow::open_recording(const std::wstring& folder)
             InvalidateRect(player_->handle(), nullptr, TRUE);
             position_update();
             thumbnail_->clear();
-            throw Exception(load_text(5505)); // "該当データは存在しません。"
+            throw Exception(load_text(texts::no_data_of_kind)); // "該当データは存在しません。"
         }
         switch_mode();
         stopwatch_->set_data_type(current_data_type());
@@ -374,7 +373,7 @@ void MainWindow::open_kind(const std::wstring& folder)
         PictureView::show_loading_text(player_->handle());
         player_->load_chapters(folder);
         if (!player_->open_chapter(0)) {
-            throw VideoArchiveException(load_text(5510)); // "該当データを読み込めません。"
+            throw VideoArchiveException(load_text(texts::data_unreadable)); // "該当データを読み込めません。"
         }
         break;
     default:
@@ -428,10 +427,10 @@ void MainWindow::step_recording(bool previous)
         stopwatch_->full_reset();
         position_update();
         update_title();
-        show_warning(handle(), load_text(5078)); // "現在開いているフォルダが移動または削除されました。"
+        show_warning(handle(), load_text(texts::folder_moved)); // "現在開いているフォルダが移動または削除されました。"
     } catch (const Exception&) {
         // The open recording stays open.
-        show_warning(handle(), load_text(previous ? 5066 : 5065));
+        show_warning(handle(), load_text(previous ? texts::no_previous_recording : texts::no_next_recording));
     }
 }
 
@@ -467,7 +466,7 @@ void MainWindow::on_close()
     const bool was_playing = player_->state() == VideoPlayer::playing;
     pause_if_playing();
     if (something_open() &&
-        show_message(handle(), load_text(5059), 5013, MB_ICONQUESTION | MB_OKCANCEL) != IDOK) { // "Tarvo_Viewerを終了しますか？"
+        show_message(handle(), load_text(texts::confirm_exit), texts::caption_confirm, MB_ICONQUESTION | MB_OKCANCEL) != IDOK) { // "Tarvo_Viewerを終了しますか？"
         // The user chose to stay: what the question paused goes on playing.
         if (was_playing && player_->state() == VideoPlayer::paused) {
             player_->resume();

@@ -4,6 +4,7 @@
 // dialogs across running copies and asks before quitting.
 #include "panels/IConsoleOwner.h"
 #include "panels/IThumbnailOwner.h"
+#include "ResourceIds.h"
 #include "playback/IPlayerOwner.h"
 #include "ui/AlphaImage.h"
 #include "ui/Window.h"
@@ -28,7 +29,7 @@ class VideoPlayer;
 
 class MainWindow : public Window, public IPlayerOwner, public IConsoleOwner, public IThumbnailOwner {
 public:
-    // Registers the class "MainWindow" once and creates the window with menu 101, sized for the
+    // Registers the class "MainWindow" once and creates the window with the main menu, sized for the
     // operating system's major version.
     explicit MainWindow(int os_major_version);
     ~MainWindow() override;
@@ -75,14 +76,6 @@ public:
     void chapter_opened() override;
     HWND owner_window() const override { return handle(); }
 
-    static constexpr int command_open = 40004;
-    static constexpr int command_exit = 40005;
-    static constexpr int command_settings = 40012;
-    static constexpr int command_clock = 40015;
-    static constexpr int command_help = 40019;
-    static constexpr int command_version = 40020;
-    static constexpr int command_restore = 40024;
-
 private:
     void on_size(int width, int height);
     bool on_erase_background(HDC dc);
@@ -127,10 +120,10 @@ private:
     ConfigPanel* config_panel_ = nullptr;
     Thumbnail* thumbnail_ = nullptr; // belongs to its window, a child of this one
     HWND last_focus_ = nullptr;
-    AlphaImage column_top_{218};
-    AlphaImage column_tile_{219};
-    AlphaImage column_bottom_{220};
-    AlphaImage left_edge_{284};
+    AlphaImage column_top_{IDB_COLUMN_TOP};
+    AlphaImage column_tile_{IDB_COLUMN_TILE};
+    AlphaImage column_bottom_{IDB_COLUMN_BOTTOM};
+    AlphaImage left_edge_{IDB_LEFT_EDGE};
     std::wstring current_folder_;
     std::wstring settings_folder_;
     int start_height_ = 0;

@@ -38,7 +38,7 @@ OSVERSIONINFOEXW check_operating_system()
     }
     const int warning = operating_system_warning(known, static_cast<long>(version.dwMajorVersion));
     if (warning != 0) {
-        MessageBoxW(nullptr, load_text_narrow(warning).c_str(), load_text_narrow(5005).c_str(),
+        MessageBoxW(nullptr, load_text_narrow(warning).c_str(), load_text_narrow(texts::caption_warning).c_str(),
                     MB_ICONWARNING | MB_SYSTEMMODAL | MB_TOPMOST);
     }
     return version;
@@ -49,9 +49,9 @@ OSVERSIONINFOEXW check_operating_system()
 int operating_system_warning(bool version_known, long major_version)
 {
     if (!version_known || major_version < 0) {
-        return 5049; // the version cannot be told
+        return texts::os_version_unknown;
     }
-    return major_version < 5 ? 5051 : 0; // older than Windows XP
+    return major_version < 5 ? texts::os_too_old : 0; // older than Windows XP
 }
 
 bool route_to_modeless_dialog(MSG& message)
@@ -70,11 +70,11 @@ int run_viewer(int show_command)
     const OSVERSIONINFOEXW version = check_operating_system();
 
     if (CoInitialize(nullptr) != S_OK) {
-        throw SystemException(load_text(5054)); // "COMを初期化できません。"
+        throw SystemException(load_text(texts::com_failed)); // "COMを初期化できません。"
     }
     INITCOMMONCONTROLSEX controls{sizeof controls, 0x3FFF};
     if (!InitCommonControlsEx(&controls)) {
-        throw SystemException(load_text(5055)); // "コモンコントロールを初期化できません。"
+        throw SystemException(load_text(texts::common_controls_failed)); // "コモンコントロールを初期化できません。"
     }
 
     auto* window = new MainWindow(static_cast<int>(version.dwMajorVersion)); // belongs to its window

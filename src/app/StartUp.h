@@ -2,9 +2,9 @@
 // What the program does before its message loop, in the order it does it.
 #include <windows.h>
 
-// The operating-system check: the string-table message to warn with (5049 when the version
-// cannot be told, 5051 below major version 5), or 0 when the system is fine. It never stops
-// the program.
+// The operating-system check: the string-table message to warn with (os_version_unknown when
+// the version cannot be told, os_too_old below major version 5), or 0 when the system is fine.
+// It never stops the program.
 int operating_system_warning(bool version_known, long major_version);
 
 // The message loop's first stop: a message for the active modeless dialog (the lap list) goes

@@ -2,6 +2,7 @@
 // The viewer's failures. Each carries its finished, user-visible message; catch sites
 // show that message and do nothing else with it.
 #include <string>
+#include <type_traits>
 #include <utility>
 
 class Exception {
@@ -38,3 +39,5 @@ TARVO_EXCEPTION_KIND(FirmInfoException)
 // Thrown after the user has already been told what went wrong; every catcher ends the
 // current operation silently. Deliberately not an Exception.
 class DataMissingException {};
+static_assert(!std::is_base_of_v<Exception, DataMissingException>,
+              "a vanished recording must not be caught as an ordinary failure");

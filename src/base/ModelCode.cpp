@@ -57,6 +57,6 @@ ModelCode parse_model_code(const std::wstring& text)
 
 const ModelCode& model_code()
 {
-    static const ModelCode code = parse_model_code(load_text(5087));
+    static const ModelCode code = parse_model_code(load_text(texts::model_code));
     return code;
 }

@@ -15,5 +15,5 @@ struct ModelCode {
 // surrounding white space. Anything else, or a value above 0xFFFF, leaves the built-in 3 and 18.
 ModelCode parse_model_code(const std::wstring& text);
 
-// The model code of this build, parsed from string 5087 on first use.
+// The model code of this build, parsed from texts::model_code on first use.
 const ModelCode& model_code();

@@ -1,5 +1,8 @@
 #pragma once
-// Texts of the string table and conversions between wide and narrow text.
+// Texts of the string table and conversions between wide and narrow text. The entries are
+// named in texts:: (load_text(texts::program_title)).
+#include "ResourceIds.h"
+
 #include <string>
 
 // The string-table entry `id`, or an empty text when the table has no such entry.

@@ -10,9 +10,8 @@
 
 namespace {
 
-constexpr int text_cannot_write = 5020; // "設定ファイルを書き込めません。"
 
-[[noreturn]] void fail_writing() { throw FirmInfoException(load_text(text_cannot_write)); }
+[[noreturn]] void fail_writing() { throw FirmInfoException(load_text(texts::settings_unwritable)); }
 
 } // namespace
 

@@ -3,12 +3,10 @@
 #include "base/Exception.h"
 #include "base/LocalTime.h"
 #include "base/Text.h"
-#include "device/SettingsBcd.h"
+#include "base/Bcd.h"
 #include "device/SettingsItems.h"
 
 namespace {
-
-constexpr int text_date_out_of_range = 5021; // "日時が有効な範囲にありません。"
 
 unsigned two_digits(int value) { return static_cast<unsigned>(((value % 100) + 100) % 100); }
 
@@ -16,19 +14,12 @@ unsigned two_digits(int value) { return static_cast<unsigned>(((value % 100) + 1
 
 ClockSetting clock_setting_from_local_time(int year, int month, int day, int hour, int minute)
 {
-    std::tm wanted{};
-    wanted.tm_year = year - 1900;
-    wanted.tm_mon = month - 1;
-    wanted.tm_mday = day;
-    wanted.tm_hour = hour;
-    wanted.tm_min = minute;
-    wanted.tm_sec = 0;
-    wanted.tm_isdst = -1; // the system decides whether daylight-saving time applies
-    const auto local = round_trip_local_time(wanted);
-    if (!local) {
-        throw FirmInfoException(load_text(text_date_out_of_range));
+    const std::optional<LocalMoment> moment = round_trip_local_time(year, month, day, hour, minute, 0);
+    if (!moment) {
+        throw FirmInfoException(load_text(texts::date_out_of_range));
     }
-    return {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday, local->tm_hour, local->tm_min};
+    const std::tm& local = moment->local;
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min};
 }
 
 void put_clock(FirmInfo& list, const ClockSetting& clock)

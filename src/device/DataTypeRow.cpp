@@ -52,7 +52,7 @@ HWND create_child(HWND browser, DWORD ex_style, const wchar_t* window_class, con
 void fill_data_type_list(HWND list)
 {
     for (int type = 0; type < data_type_count; ++type) {
-        const std::wstring entry = load_text(5603 + type); // "ｲﾍﾞﾝﾄ記録", "画像記録", "連続記録"
+        const std::wstring entry = load_text(texts::data_type_event + type); // "ｲﾍﾞﾝﾄ記録", "画像記録", "連続記録"
         SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     }
     SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(current_data_type()), 0);
@@ -94,11 +94,11 @@ void create_data_type_row(HWND browser)
     }
     const RECT ok_rect = rect_in_parent(ok);
     const DataTypeRowLayout layout = data_type_row_layout(ok_rect.top, ok_rect.right - ok_rect.left);
-    const HWND label = create_child(browser, 0, L"STATIC", load_text(5602), SS_LEFT | SS_ENDELLIPSIS, layout.label,
-                                    label_width, data_type_label_id); // "ﾃﾞｰﾀ種別:"
+    const HWND label = create_child(browser, 0, L"STATIC", load_text(texts::data_type_label), SS_LEFT | SS_ENDELLIPSIS, layout.label,
+                                    label_width, IDC_DATA_TYPE_LABEL); // "ﾃﾞｰﾀ種別:"
     const HWND list = create_child(browser, WS_EX_CLIENTEDGE, L"COMBOBOX", L"",
                                    WS_BORDER | WS_TABSTOP | CBS_DROPDOWNLIST, layout.list, list_width,
-                                   data_type_list_id);
+                                   IDC_DATA_TYPE_LIST);
     if (label == nullptr || list == nullptr) {
         return;
     }
@@ -110,8 +110,8 @@ void lay_out_data_type_row(HWND browser)
 {
     const HWND ok = GetDlgItem(browser, IDOK);
     const HWND cancel = GetDlgItem(browser, IDCANCEL);
-    const HWND label = GetDlgItem(browser, data_type_label_id);
-    const HWND list = GetDlgItem(browser, data_type_list_id);
+    const HWND label = GetDlgItem(browser, IDC_DATA_TYPE_LABEL);
+    const HWND list = GetDlgItem(browser, IDC_DATA_TYPE_LIST);
     if (ok == nullptr || cancel == nullptr || label == nullptr || list == nullptr) {
         return;
     }
@@ -150,14 +150,14 @@ void lay_out_data_type_row(HWND browser)
 
 void focus_data_type_list(HWND browser)
 {
-    if (const HWND list = GetDlgItem(browser, data_type_list_id)) {
+    if (const HWND list = GetDlgItem(browser, IDC_DATA_TYPE_LIST)) {
         SetFocus(list);
     }
 }
 
 void store_data_type_choice(HWND browser)
 {
-    const LRESULT selection = SendDlgItemMessageW(browser, data_type_list_id, CB_GETCURSEL, 0, 0);
+    const LRESULT selection = SendDlgItemMessageW(browser, IDC_DATA_TYPE_LIST, CB_GETCURSEL, 0, 0);
     if (selection >= 0 && selection < data_type_count) {
         set_current_data_type(static_cast<int>(selection));
     }

@@ -1,10 +1,9 @@
 #pragma once
 // The "ﾃﾞｰﾀ種別:" row that the open-folder browser carries below its tree: a label and a
 // drop-down list of the three recording kinds, beside the OK and Cancel buttons.
-#include <windows.h>
+#include "ResourceIds.h"
 
-constexpr int data_type_label_id = 1007;
-constexpr int data_type_list_id = 5503;
+#include <windows.h>
 
 // Where the row's four controls stand (browser client coordinates), given the OK button's
 // current top and width: the row follows the OK button when the browser is resized.

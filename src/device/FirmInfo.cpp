@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int text_cannot_read = 5019;   // "設定ファイルを読み込めません。"
-constexpr int text_not_as_written = 5007; // "一部のファイルの展開に失敗しました。"
 
 uint16_t record_id(const FirmInfo::Record& record)
 {
@@ -26,7 +24,7 @@ bool header_matches(const uint8_t* header)
            header[7] == check_byte(header + 1, 6);
 }
 
-[[noreturn]] void fail_reading() { throw FirmInfoException(load_text(text_cannot_read)); }
+[[noreturn]] void fail_reading() { throw FirmInfoException(load_text(texts::settings_unreadable)); }
 
 } // namespace
 
@@ -200,6 +198,6 @@ void FirmInfo::verify(const std::wstring& path) const
     const auto mine = records();
     const auto theirs = written.records();
     if (!std::equal(mine.begin(), mine.end(), theirs.begin(), theirs.end())) {
-        throw FirmInfoException(load_text(text_not_as_written));
+        throw FirmInfoException(load_text(texts::some_files_not_extracted));
     }
 }

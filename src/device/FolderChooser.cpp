@@ -3,6 +3,7 @@
 #include "platform/Messages.h"
 #include "base/Text.h"
 #include "device/FolderBrowserHooks.h"
+#include "platform/SystemHandles.h"
 #include "recording/DataType.h"
 
 #include <cwchar>
@@ -10,28 +11,6 @@
 #include <shlobj.h>
 
 namespace {
-
-
-// An item list the browser returned, freed with the shell's allocator.
-class ShellItemList {
-public:
-    explicit ShellItemList(LPITEMIDLIST items) : items_(items) {}
-    ShellItemList(const ShellItemList&) = delete;
-    ShellItemList& operator=(const ShellItemList&) = delete;
-    ~ShellItemList()
-    {
-        IMalloc* allocator = nullptr;
-        if (items_ != nullptr && SUCCEEDED(SHGetMalloc(&allocator))) {
-            allocator->Free(items_);
-            allocator->Release();
-        }
-    }
-
-    LPITEMIDLIST get() const { return items_; }
-
-private:
-    LPITEMIDLIST items_;
-};
 
 // The browser writes its display name into its buffer whether or not a path comes of it, so it
 // works on a copy and the caller's folder changes only when a path was chosen.
@@ -42,14 +21,14 @@ bool browse(const std::wstring& prompt, HWND owner, wchar_t (&path)[MAX_PATH])
     info.pszDisplayName = path;
     info.lpszTitle = prompt.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_RETURNFSANCESTORS | BIF_NEWDIALOGSTYLE | BIF_NONEWFOLDERBUTTON;
-    info.lpfn = prompt == load_text(5003) ? data_browser_callback : plain_browser_callback;
+    info.lpfn = prompt == load_text(texts::choose_folder) ? data_browser_callback : plain_browser_callback;
     info.lParam = reinterpret_cast<LPARAM>(path);
     const ShellItemList chosen(SHBrowseForFolderW(&info));
     if (chosen.get() == nullptr) {
         return false;
     }
     if (!SHGetPathFromIDListW(chosen.get(), path) || path[0] == L'\0') {
-        show_message(owner, load_text(5004), 5005, MB_ICONWARNING); // "指定されたフォルダを選択できません。", "警告"
+        show_warning(owner, load_text(texts::folder_not_selectable));
         return false;
     }
     return true;
@@ -74,6 +53,6 @@ bool chooseFolder(const std::wstring& prompt, HWND owner, wchar_t (&folder)[MAX_
 
 bool chooseDataFolder(HWND owner, wchar_t (&folder)[MAX_PATH])
 {
-    return chooseFolder(load_text(5003), owner, folder); // "フォルダを選択してください。"
+    return chooseFolder(load_text(texts::choose_folder), owner, folder); // "フォルダを選択してください。"
 }
 

@@ -1,6 +1,6 @@
 #include "device/SettingsItems.h"
 
-#include "device/SettingsBcd.h"
+#include "base/Bcd.h"
 
 #include <algorithm>
 

@@ -1,20 +1,9 @@
 #include "platform/FileSearch.h"
 
 #include "platform/FileSystem.h"
+#include "platform/SystemHandles.h"
 
 #include <windows.h>
-
-#include <memory>
-#include <type_traits>
-
-namespace {
-
-struct SearchCloser {
-    void operator()(HANDLE search) const { FindClose(search); }
-};
-using SearchHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, SearchCloser>;
-
-} // namespace
 
 std::vector<std::wstring> find_files(const std::wstring& folder, const std::wstring& pattern)
 {
@@ -24,11 +13,10 @@ std::vector<std::wstring> find_files(const std::wstring& folder, const std::wstr
         return names;
     }
     WIN32_FIND_DATAW found;
-    const HANDLE first = FindFirstFileW(search.c_str(), &found);
-    if (first == INVALID_HANDLE_VALUE) {
+    const FindHandle handle(FindFirstFileW(search.c_str(), &found));
+    if (!handle) {
         return names;
     }
-    const SearchHandle handle(first);
     do {
         const std::wstring name = found.cFileName;
         if (name != L"." && name != L"..") {

@@ -7,12 +7,12 @@ namespace {
 MessageHandler message_handler = nullptr;
 }
 
-int show_message(HWND owner, const std::wstring& text, int caption_id, UINT style)
+int show_message(MessageOwner owner, const std::wstring& text, int caption_id, unsigned style)
 {
     if (message_handler != nullptr) {
         return message_handler(owner, text, caption_id, style);
     }
-    return MessageBoxW(owner, text.c_str(), load_text(caption_id).c_str(), style);
+    return show_system_message(owner, text, load_text(caption_id), style);
 }
 
 MessageHandler set_message_handler(MessageHandler handler)
@@ -22,21 +22,23 @@ MessageHandler set_message_handler(MessageHandler handler)
     return previous;
 }
 
-void show_warning(HWND owner, const std::wstring& text)
+void show_warning(MessageOwner owner, const std::wstring& text)
 {
-    show_message(owner, text, 5005, MB_ICONWARNING); // "警告"
+    show_message(owner, text, texts::caption_warning, warning_icon);
 }
+
+void warn_user(const std::wstring& text) { show_warning(nullptr, text); }
 
 void show_current_failure()
 {
     try {
         throw;
     } catch (const Exception& failure) {
-        show_message(nullptr, failure.message(), 5018, MB_ICONERROR); // "エラー"
+        show_message(nullptr, failure.message(), texts::caption_error, error_icon);
     } catch (const DataMissingException&) {
         // already reported to the user
     } catch (...) {
-        show_message(nullptr, load_text(5057), 5018, MB_ICONERROR);
+        show_message(nullptr, load_text(texts::application_error), texts::caption_error, error_icon);
     }
 }
 

@@ -6,26 +6,6 @@
 #include <cstdlib>
 #include <unistd.h>
 
-namespace {
-WarningHandler warning_handler = nullptr;
-}
-
-void warn_user(const std::wstring& text)
-{
-    if (warning_handler != nullptr) {
-        warning_handler(text);
-        return;
-    }
-    std::fprintf(stderr, "%s: %s\n", to_narrow(load_text(5005)).c_str(), to_narrow(text).c_str());
-}
-
-WarningHandler set_warning_handler(WarningHandler handler)
-{
-    const WarningHandler previous = warning_handler;
-    warning_handler = handler;
-    return previous;
-}
-
 std::wstring make_temp_file(const std::wstring& prefix)
 {
     const char* folder = std::getenv("TMPDIR");

@@ -4,26 +4,6 @@
 
 #include <windows.h>
 
-namespace {
-WarningHandler warning_handler = nullptr;
-}
-
-void warn_user(const std::wstring& text)
-{
-    if (warning_handler != nullptr) {
-        warning_handler(text);
-        return;
-    }
-    MessageBoxW(nullptr, text.c_str(), load_text(5005).c_str(), MB_ICONWARNING); // "警告"
-}
-
-WarningHandler set_warning_handler(WarningHandler handler)
-{
-    const WarningHandler previous = warning_handler;
-    warning_handler = handler;
-    return previous;
-}
-
 std::wstring make_temp_file(const std::wstring& prefix)
 {
     wchar_t folder[MAX_PATH + 1];

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int cannot_enumerate_text = 5043; // "フォルダ内を列挙できません。"
 
 struct DirectoryCloser {
     void operator()(DIR* directory) const { closedir(directory); }
@@ -40,7 +39,7 @@ std::vector<std::wstring> list_sibling_folders(const std::wstring& folder, const
     }
     const std::unique_ptr<DIR, DirectoryCloser> directory(opendir(to_narrow(parent).c_str()));
     if (!directory) {
-        throw IOException(load_text(cannot_enumerate_text));
+        throw IOException(load_text(texts::folder_not_enumerable));
     }
     std::vector<std::wstring> names;
     while (const dirent* entry = readdir(directory.get())) {

@@ -13,7 +13,7 @@ WindowException format_error(unsigned long code)
         FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code, 0, buffer, 1024, nullptr);
     if (length == 0) {
         // "Windowsのエラーです。エラーコード:%d" with the code in decimal.
-        const std::wstring pattern = load_text_narrow(5070);
+        const std::wstring pattern = load_text_narrow(texts::windows_error_code);
         const int written = std::swprintf(buffer, 1024, pattern.c_str(), static_cast<int>(code));
         length = written > 0 ? static_cast<DWORD>(written) : 0;
     }

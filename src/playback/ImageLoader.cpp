@@ -176,7 +176,7 @@ template <typename Operation> auto ImageLoader::locked(Operation operation)
 {
     Lock lock(mutex_, lock_limit_ms);
     if (!lock.held()) {
-        throw ImageException(load_text(5511)); // "イメージアーカイブを読み込めません。"
+        throw ImageException(load_text(texts::image_archive_unreadable)); // "イメージアーカイブを読み込めません。"
     }
     return operation(*archive_);
 }

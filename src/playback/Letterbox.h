@@ -1,13 +1,9 @@
 #pragma once
 // Where a 640 x 480 picture stands in a window: as large as fits with its 4:3 shape kept,
 // centred, the rest of the window left as background.
+#include "base/Placement.h"
 
-struct PictureRect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-};
+using PictureRect = Placement;
 
 // The target rectangle in a client area of `width` x `height` pixels.
 PictureRect letterbox(int width, int height);

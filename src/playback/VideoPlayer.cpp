@@ -218,7 +218,7 @@ void VideoPlayer::end_of_data()
     }
     owner_.end_stopwatch_measuring();
     owner_.reset_display();
-    warn(handle(), load_text(5510)); // "該当データを読み込めません。"
+    warn(handle(), load_text(texts::data_unreadable)); // "該当データを読み込めません。"
 }
 
 // ---- pictures -------------------------------------------------------------------------------
@@ -234,7 +234,7 @@ void VideoPlayer::request_picture()
             reporting_missing_folder_ = true;
             owner_.reset_display();
             owner_.end_stopwatch_measuring();
-            warn(owner_.owner_window(), load_text(5078)); // "現在開いているフォルダが移動または削除されました。"
+            warn(owner_.owner_window(), load_text(texts::folder_moved)); // "現在開いているフォルダが移動または削除されました。"
             reporting_missing_folder_ = false;
         }
         throw DataMissingException();
@@ -392,7 +392,7 @@ void VideoPlayer::seek_total(int position, int then_play)
             owner_.end_stopwatch_measuring();
             owner_.reset_console();
             owner_.reset_display();
-            warn(owner_.owner_window(), load_text(5510));
+            warn(owner_.owner_window(), load_text(texts::data_unreadable));
             stop();
             return;
         }
@@ -490,7 +490,7 @@ int VideoPlayer::load_chapters(const std::wstring& folder)
     chapter_paths_.assign(list.paths.begin(), list.paths.begin() + std::min<size_t>(list.paths.size(), max_chapters));
     total_frames_ = list.total_frames;
     if (list.more_than_60) {
-        warn(owner_.owner_window(), format_text(5088, max_chapters)); // "連続記録データは60分までしか再生できません。"
+        warn(owner_.owner_window(), format_text(texts::chapter_limit, max_chapters)); // "連続記録データは60分までしか再生できません。"
     }
     return total_frames_;
 }
@@ -547,7 +547,7 @@ void VideoPlayer::open_picture(const std::wstring& folder)
     set_frame_rate();
     folder_ = folder;
     if (!PathIsDirectoryW(folder.c_str())) {
-        throw Exception(load_text(5078));
+        throw Exception(load_text(texts::folder_moved));
     }
     PictureView::show_loading_text(handle());
     loader_->open_picture_file(folder + L"\\" + picture_name_);

@@ -114,7 +114,7 @@ void WaveAudioPlayer::close()
 void WaveAudioPlayer::require_open() const
 {
     if (state_ == closed) {
-        throw WaveAudioException(load_text(5069)); // "デバイスがオープンされていません。"
+        throw WaveAudioException(load_text(texts::device_not_open)); // "デバイスがオープンされていません。"
     }
 }
 

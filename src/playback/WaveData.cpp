@@ -8,17 +8,9 @@
 
 namespace {
 
-uint16_t read_le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-
-uint32_t read_le32(const uint8_t* p)
-{
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-           (static_cast<uint32_t>(p[3]) << 24);
-}
-
 bool supported(const WaveFormat& format)
 {
-    return format.tag == 1 && format.channels == 1 && format.samples_per_second == 11025 &&
+    return format.tag == 1 && format.channels == 1 && format.samples_per_second == WaveFile::sample_rate &&
            format.block_align == 1 && format.bits_per_sample == 8;
 }
 
@@ -27,29 +19,20 @@ bool supported(const WaveFormat& format)
 WaveData WaveData::read(const std::wstring& path)
 {
     File file = File::open_shared_read(path);
-    uint8_t header[44];
+    uint8_t header[WaveFile::header_size];
     if (!file.is_open() || file.read(header, sizeof header) != sizeof header) {
         throw WaveAudioException(path);
     }
-    if (std::memcmp(header, "RIFF", 4) != 0 || std::memcmp(header + 8, "WAVE", 4) != 0 ||
-        std::memcmp(header + 12, "fmt ", 4) != 0 || std::memcmp(header + 36, "data", 4) != 0) {
+    const std::optional<WaveHeader> read = parse_wave_header(header);
+    if (!read || !supported(read->format)) {
         throw WaveAudioException(path);
     }
     WaveData wave;
-    const uint8_t* format = header + 20;
-    wave.format_.tag = read_le16(format);
-    wave.format_.channels = read_le16(format + 2);
-    wave.format_.samples_per_second = read_le32(format + 4);
-    wave.format_.bytes_per_second = read_le32(format + 8);
-    wave.format_.block_align = read_le16(format + 12);
-    wave.format_.bits_per_sample = read_le16(format + 14);
-    if (!supported(wave.format_)) {
-        throw WaveAudioException(path);
-    }
+    wave.format_ = read->format;
     // A damaged size must not allocate more than the file can hold.
-    const uint32_t data_size = read_le32(header + 40);
+    const uint32_t data_size = read->data_size;
     const int64_t file_size = file.size();
-    if (file_size < 0 || static_cast<int64_t>(data_size) > file_size - 44) {
+    if (file_size < 0 || static_cast<int64_t>(data_size) > file_size - static_cast<int64_t>(WaveFile::header_size)) {
         throw WaveAudioException(path);
     }
     wave.samples_.resize(data_size);

@@ -2,19 +2,12 @@
 // The sound track the archive reader extracted: a RIFF/WAVE file of 8-bit mono PCM at
 // 11025 samples per second, in the fixed layout the reader writes (format chunk first, the
 // data chunk right after it).
+#include "recording/WaveFile.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-struct WaveFormat {
-    uint16_t tag = 0;
-    uint16_t channels = 0;
-    uint32_t samples_per_second = 0;
-    uint32_t bytes_per_second = 0;
-    uint16_t block_align = 0;
-    uint16_t bits_per_sample = 0;
-};
 
 class WaveData {
 public:

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "base/Bcd.h"
 #include "base/ModelCode.h"
 #include "recording/BigEndian.h"
 #include "recording/RecorderFields.h"
@@ -54,14 +55,14 @@ FrameRecord decode_block_header(const uint8_t* bytes, int64_t block_position)
     record.sound_length = read_be32_signed(bytes + 8);
     record.block_type = bytes[12];
     record.picture_group = bytes[32];
-    record.picture_number = bcd_number(bytes + 33, 2);
+    record.picture_number = decode_bcd(bytes + 33, 2);
     record.time = bcd_time(bytes + 36);
     record.g1 = bcd_g_value(bytes + 42);
     record.g2 = bcd_g_value(bytes + 44);
     record.g_magnitude = std::sqrt(record.g1 * record.g1 + record.g2 * record.g2);
     record.speed = bcd_speed(bytes + 46);
-    record.counter1 = bcd_number(bytes + 48, 4);
-    record.counter2 = bcd_number(bytes + 52, 4);
+    record.counter1 = decode_bcd(bytes + 48, 4);
+    record.counter2 = decode_bcd(bytes + 52, 4);
     record.aux_word = read_be16(bytes + 59);
     record.aux_low = bytes[60];
     record.frame_flag = bytes[61] & 1;

@@ -14,9 +14,8 @@
 
 namespace {
 
-constexpr int unreadable_text = 5510; // "該当データを読み込めません。"
 
-[[noreturn]] void fail() { throw VideoArchiveException(load_text(unreadable_text)); }
+[[noreturn]] void fail() { throw VideoArchiveException(load_text(texts::data_unreadable)); }
 
 } // namespace
 
@@ -41,10 +40,10 @@ ChapterList list_chapter_files(const std::wstring& folder)
     std::stable_sort(paths.begin(), paths.end(),
                      [](const std::wstring& a, const std::wstring& b) { return compare_text(a, b) < 0; });
     ChapterList list;
-    list.more_than_60 = paths.size() > static_cast<size_t>(max_chapter_files);
-    paths.resize(std::min(paths.size(), static_cast<size_t>(max_chapter_files)));
+    list.more_than_60 = paths.size() > static_cast<size_t>(max_chapters);
+    paths.resize(std::min(paths.size(), static_cast<size_t>(max_chapters)));
     list.paths = std::move(paths);
     const int full_chapters = static_cast<int>(list.paths.size()) - 1;
-    list.total_frames = full_chapters * chapter_frame_count + VideoArchive::count_chapter_frames(list.paths.back());
+    list.total_frames = full_chapters * frames_per_chapter + VideoArchive::count_chapter_frames(list.paths.back());
     return list;
 }

@@ -1,5 +1,7 @@
 #pragma once
 // The chapter files of a continuous recording in playing order.
+#include "base/FrameClock.h"
+
 #include <string>
 #include <vector>
 
@@ -8,9 +10,6 @@ struct ChapterList {
     bool more_than_60 = false;       // more chapters were there; the rest are left out
     int total_frames = 0;            // 600 for each chapter before the last, and the last one's own
 };
-
-constexpr int max_chapter_files = 60;  // one hour of recording
-constexpr int chapter_frame_count = 600; // one minute at 10 frames per second
 
 // The chapters ("Video" + four digits + ".dmv", any case) of `folder`. Throws
 // VideoArchiveException ("該当データを読み込めません。") when there are none, or when the last

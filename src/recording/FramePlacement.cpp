@@ -1,11 +1,13 @@
 #include "recording/FramePlacement.h"
 
+#include "base/FrameClock.h"
+
 #include <algorithm>
 #include <cstdlib>
 
 namespace {
 
-constexpr int pre_roll_slot = 360; // 12 s at 30 frames per second
+constexpr int pre_roll_slot = 12 * event_frames_per_second;
 constexpr int pre_roll_window = 3; // detection frames at 357, 358 and 359 move
 
 std::unique_ptr<FrameRecord> filler_copy(const FrameRecord& source)
@@ -21,7 +23,8 @@ std::unique_ptr<FrameRecord> filler_copy(const FrameRecord& source)
 
 int64_t frame_slot(int64_t offset_ms, FrameClock clock)
 {
-    return clock == FrameClock::event ? offset_ms * 30 / 1000 : offset_ms / 100;
+    const int rate = clock == FrameClock::event ? event_frames_per_second : continuous_frames_per_second;
+    return offset_ms * rate / 1000;
 }
 
 int place_frames(std::vector<std::unique_ptr<FrameRecord>> records, FrameClock clock, FrameSlots& slots)

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int no_next_text = 5065;     // "次の記録データはありません。"
-constexpr int no_previous_text = 5066; // "前の記録データはありません。"
 const wchar_t* const event_information_file = L"VideoInf.dat";
 
 bool holds_recordings(const std::wstring& folder, int data_type)
@@ -26,7 +24,7 @@ bool holds_recordings(const std::wstring& folder, int data_type)
 
 std::wstring neighbour_recording(const std::wstring& folder, bool previous, int data_type)
 {
-    const int nothing_there_text = previous ? no_previous_text : no_next_text;
+    const int nothing_there_text = previous ? texts::no_previous_recording : texts::no_next_recording;
     std::wstring neighbour;
     try {
         neighbour = sibling_folder(folder, previous);

@@ -1,12 +1,8 @@
 #pragma once
-// The recorder's number encodings: BCD numbers, BCD G values, raw sensor G counts, BCD speeds
-// and BCD dates. Each is decoded here and nowhere else.
+// The recorder's number encodings: BCD G values, raw sensor G counts, BCD speeds and BCD dates
+// (plain BCD numbers: base/Bcd.h). Each is decoded here and nowhere else.
 #include <cstdint>
 #include <ctime>
-
-// `bytes` BCD bytes as a decimal number, high nibble first. A nibble above 9 counts with its
-// value as if it were a digit, as the recorder's own reader does.
-int bcd_number(const uint8_t* p, int bytes);
 
 // Two BCD bytes as G: the thousands digit 8 and above carries the sign (8123 is -0.123).
 double bcd_g_value(const uint8_t* p);

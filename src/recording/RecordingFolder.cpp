@@ -8,14 +8,6 @@
 #include <algorithm>
 #include <array>
 
-namespace {
-
-constexpr int event_mode_text = 5506;      // "イベント記録表示モード"
-constexpr int image_mode_text = 5507;      // "画像記録表示モード"
-constexpr int continuous_mode_text = 5508; // "連続記録表示モード"
-
-} // namespace
-
 std::wstring data_file_pattern(int type)
 {
     switch (type) {
@@ -28,9 +20,9 @@ std::wstring data_file_pattern(int type)
 std::wstring mode_text(int type)
 {
     switch (type) {
-    case data_type_image: return load_text(image_mode_text);
-    case data_type_continuous: return load_text(continuous_mode_text);
-    default: return load_text(event_mode_text);
+    case data_type_image: return load_text(texts::mode_image);
+    case data_type_continuous: return load_text(texts::mode_continuous);
+    default: return load_text(texts::mode_event);
     }
 }
 

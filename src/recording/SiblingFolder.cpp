@@ -9,14 +9,6 @@
 
 #include <algorithm>
 
-namespace {
-
-constexpr int position_unknown_text = 5048; // "現在のフォルダの位置を取得できません。"
-constexpr int no_previous_text = 5066;      // "前の記録データはありません。"
-constexpr int no_next_text = 5065;          // "次の記録データはありません。"
-
-} // namespace
-
 void order_sibling_names(std::vector<std::wstring>& names)
 {
     std::stable_sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
@@ -28,16 +20,16 @@ std::wstring neighbour_name(const std::vector<std::wstring>& names, const std::w
 {
     const auto found = std::find(names.begin(), names.end(), name);
     if (found == names.end()) {
-        throw Exception(load_text(position_unknown_text));
+        throw Exception(load_text(texts::folder_position_unknown));
     }
     if (previous) {
         if (found == names.begin()) {
-            throw Exception(load_text(no_previous_text));
+            throw Exception(load_text(texts::no_previous_recording));
         }
         return *(found - 1);
     }
     if (found + 1 == names.end()) {
-        throw Exception(load_text(no_next_text));
+        throw Exception(load_text(texts::no_next_recording));
     }
     return *(found + 1);
 }

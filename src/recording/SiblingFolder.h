@@ -6,8 +6,8 @@
 // The full path of the folder before (`previous`) or after `path` among the sub-folders of its
 // parent, hidden ones included, ordered by name without regard to case.
 // Throws DataMissingException when `path` or its parent is gone, and Exception with
-// 5045, 5046, 5047, 5043, 5042 (the system's listing failed), 5048 (the folder is not among
-// them), 5066 (no previous one) or 5065 (no next one).
+// the listing's failures (list_sibling_folders), texts::folder_position_unknown (the folder is
+// not among them), no_previous_recording or no_next_recording.
 std::wstring sibling_folder(const std::wstring& path, bool previous);
 
 // Sorts folder names as previous/next steps through them: without regard to case, and stable,
@@ -15,5 +15,5 @@ std::wstring sibling_folder(const std::wstring& path, bool previous);
 void order_sibling_names(std::vector<std::wstring>& names);
 
 // The name before or after the first name that equals `name` exactly (case included) in
-// `names`, already in order; throws Exception 5048, 5066 or 5065 as sibling_folder does.
+// `names`, already in order; throws Exception as sibling_folder does.
 std::wstring neighbour_name(const std::vector<std::wstring>& names, const std::wstring& name, bool previous);

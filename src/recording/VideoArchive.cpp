@@ -14,8 +14,8 @@
 
 namespace {
 
-constexpr int unreadable_text = 5510; // "該当データを読み込めません。"
-constexpr int picture_gone_text = 5517; // "画像が移動または削除されました。"
+constexpr int unreadable_text = texts::data_unreadable;
+constexpr int picture_gone_text = texts::picture_moved;
 constexpr int picture_kind_code = 11;
 const std::wstring picture_pattern = L"*.dpc";
 

@@ -5,6 +5,7 @@
 
 #include "base/Exception.h"
 #include "base/ModelCode.h"
+#include "platform/Messages.h"
 #include "platform/Platform.h"
 #include "base/Text.h"
 #include "recording/ArchiveLayout.h"
@@ -15,8 +16,8 @@
 
 namespace {
 
-constexpr int unreadable_text = 5510;     // "該当データを読み込めません。"
-constexpr int sound_failed_text = 5501;   // "音声データの復元に失敗しました"
+constexpr int unreadable_text = texts::data_unreadable;
+constexpr int sound_failed_text = texts::sound_restore_failed;
 const std::wstring sound_file_prefix = L"obv";
 
 // Reads the file header and the index preamble; returns the header and where the blocks begin.

@@ -2,6 +2,7 @@
 // The temporary sound file: RIFF/WAVE, PCM, 8-bit mono at 11025 samples per second.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/File.h"
@@ -30,5 +31,24 @@ private:
     bool failed_ = false;
 };
 
+// The fields of a header's format chunk.
+struct WaveFormat {
+    uint16_t tag = 0;
+    uint16_t channels = 0;
+    uint32_t samples_per_second = 0;
+    uint32_t bytes_per_second = 0;
+    uint16_t block_align = 0;
+    uint16_t bits_per_sample = 0;
+};
+
+struct WaveHeader {
+    WaveFormat format;
+    uint32_t data_size = 0;
+};
+
 // The 44-byte header for `data_size` bytes of samples.
 void make_wave_header(uint32_t data_size, uint8_t* out);
+// The 44 bytes at `header` read back, or nothing when they are not laid out as make_wave_header
+// lays them out (the format chunk first, the data chunk right after it). The format's values
+// are not checked.
+std::optional<WaveHeader> parse_wave_header(const uint8_t* header);

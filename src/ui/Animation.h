@@ -1,6 +1,7 @@
 #pragma once
 // The start-up animation: a 227 x 51 child window that shows its picture shortly after it
 // was started and then keeps it.
+#include "ResourceIds.h"
 #include "ui/AlphaImage.h"
 #include "ui/Window.h"
 
@@ -10,7 +11,7 @@ class Animation : public Window {
 public:
     // Creates a visible "DefaultWindow" child of `parent` at (x, y). The first frame stays
     // empty; the second is the "IMAGE" resource `imageId` (no picture when it is missing).
-    Animation(HWND parent, int x, int y, int imageId = 285);
+    Animation(HWND parent, int x, int y, int imageId = IDB_START_ANIMATION);
 
     LRESULT windowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 

@@ -5,23 +5,18 @@
 
 DialogMutex::DialogMutex(HWND mainWindow) : name_(L"KOLVANE_VIEWER")
 {
-    HANDLE mutex = CreateMutexW(nullptr, TRUE, name_.c_str());
-    if (mutex == nullptr) {
+    KernelHandle mutex(CreateMutexW(nullptr, TRUE, name_.c_str()));
+    if (!mutex) {
         return;
     }
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        ReleaseMutex(mutex);
-        CloseHandle(mutex);
-        show_warning(mainWindow, load_text(5060)); // another copy shows a settings dialog
+        ReleaseMutex(mutex.get());
+        mutex.reset();
+        show_warning(mainWindow, load_text(texts::settings_dialog_elsewhere)); // another copy shows a settings dialog
         return;
     }
-    ReleaseMutex(mutex);
-    handle_ = mutex;
+    ReleaseMutex(mutex.get());
+    handle_ = std::move(mutex);
 }
 
-DialogMutex::~DialogMutex()
-{
-    if (handle_ != nullptr) {
-        CloseHandle(handle_);
-    }
-}
+DialogMutex::~DialogMutex() = default;

@@ -2,6 +2,8 @@
 // Warns when another running copy of the viewer shows one of the device-settings dialogs.
 // A command that opens such a dialog (settings, clock, card restore) holds a DialogMutex for
 // as long as it runs; the mutex warns, it never blocks.
+#include "platform/SystemHandles.h"
+
 #include <windows.h>
 
 #include <string>
@@ -18,9 +20,9 @@ public:
     DialogMutex& operator=(const DialogMutex&) = delete;
 
     // True while this object keeps the named mutex alive.
-    bool held() const { return handle_ != nullptr; }
+    bool held() const { return static_cast<bool>(handle_); }
 
 private:
     std::wstring name_;
-    HANDLE handle_ = nullptr;
+    KernelHandle handle_;
 };

@@ -135,4 +135,15 @@ TEST(MainLayoutTest, NoTilesWhereThereIsNoRoomOrNoTile)
     EXPECT_TRUE(layout.background(2, 0, 40).column_tiles.empty());
 }
 
+TEST(MainLayoutTest, StartWindowIsCentredAndSizedByTheSystemVersion)
+{
+    // Version 6 is 8 wider and 4 higher, and still centred as an 882-wide window would be less 4.
+    EXPECT_EQ(MainLayout::start_window(6, 1280, 994), (Placement{195, 134, 890, 725}));
+    EXPECT_EQ(MainLayout::start_window(5, 1280, 994), (Placement{199, 136, 882, 721}));
+    EXPECT_EQ(MainLayout::start_window(10, 1280, 994), (Placement{199, 136, 882, 721}));
+    // A screen lower than the window puts its top at 0, never above it.
+    EXPECT_EQ(MainLayout::start_window(6, 1024, 600).y, 0);
+    EXPECT_EQ(MainLayout::start_window(6, 1024, 600).x, 67);
+}
+
 } // namespace

@@ -1,12 +1,15 @@
 // The main window with recordings written by the sample card writer, under Wine.
 #include "app/MainWindow.h"
+#include "ResourceIds.h"
 
+#include "app/MainLayout.h"
 #include "base/Exception.h"
 #include "app/StartUp.h"
 #include "base/Text.h"
 #include "panels/ConsolePanel.h"
 #include "panels/Thumbnail.h"
 #include "platform/ShellOpen.h"
+#include "platform/SystemHandles.h"
 #include "playback/VideoPlayer.h"
 #include "recording/IVideoInfo.h"
 #include "recording/DataType.h"
@@ -72,13 +75,26 @@ protected:
     HWND handle_ = nullptr;
 };
 
+// The player's rectangle in the main window's client coordinates.
+Placement player_place(HWND main, HWND player)
+{
+    RECT rect{};
+    GetWindowRect(player, &rect);
+    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&rect), 2);
+    return Placement{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
 TEST_F(MainWindowTest, StartsWithTheProgramTitleMenuAndSize)
 {
-    EXPECT_EQ(window_text(handle_), load_text(5001));
+    EXPECT_EQ(window_text(handle_), load_text(texts::program_title));
     RECT frame{};
     GetWindowRect(handle_, &frame);
-    EXPECT_EQ(frame.right - frame.left, 890);
-    EXPECT_EQ(frame.bottom - frame.top, 725);
+    const Placement start =
+        MainLayout::start_window(6, GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN));
+    EXPECT_EQ(frame.left, start.x);
+    EXPECT_EQ(frame.top, start.y);
+    EXPECT_EQ(frame.right - frame.left, start.width);
+    EXPECT_EQ(frame.bottom - frame.top, start.height);
     HMENU menu = GetMenu(handle_);
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(GetMenuItemCount(menu), 3);
@@ -87,15 +103,27 @@ TEST_F(MainWindowTest, StartsWithTheProgramTitleMenuAndSize)
     EXPECT_STREQ(item, L"開く(&O)...");
     MINMAXINFO limits{};
     SendMessageW(handle_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-    EXPECT_EQ(limits.ptMinTrackSize.x, 800);
-    EXPECT_EQ(limits.ptMinTrackSize.y, 725);
-    // The player fills the space left of the dashboard column and above the console.
+    EXPECT_EQ(limits.ptMinTrackSize.x, MainLayout::min_window_width);
+    EXPECT_EQ(limits.ptMinTrackSize.y, start.height);
+}
+
+TEST_F(MainWindowTest, ThePlayerFollowsTheLayoutWhenTheWindowIsResized)
+{
+    for (const SIZE size : {SIZE{890, 725}, SIZE{1200, 900}}) {
+        SetWindowPos(handle_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT client{};
+        GetClientRect(handle_, &client);
+        const MainLayout layout(client.right, client.bottom, current_data_type());
+        EXPECT_EQ(player_place(handle_, window_->player().handle()), layout.player()) << size.cx;
+    }
+    // The start-up animation sits inside the player as the layout says.
+    window_->show_animation();
+    HWND animation = FindWindowExW(window_->player().handle(), nullptr, nullptr, nullptr);
+    ASSERT_NE(animation, nullptr);
     RECT client{};
     GetClientRect(handle_, &client);
-    RECT player{};
-    GetWindowRect(window_->player().handle(), &player);
-    EXPECT_EQ(player.right - player.left, client.right - 230);
-    EXPECT_EQ(player.bottom - player.top, client.bottom - 155);
+    EXPECT_EQ(player_place(window_->player().handle(), animation),
+              MainLayout(client.right, client.bottom, current_data_type()).animation());
 }
 
 TEST_F(MainWindowTest, OpeningAnEventRecordingPlaysItAndNamesItInTheTitle)
@@ -118,12 +146,12 @@ TEST_F(MainWindowTest, AFolderWithoutDataOfTheKindShowsTheMessageAndOpensNothing
     write_bytes(card_.file(L"0001\\1-001.dpc"), {1, 2, 3}); // two kinds, neither continuous
     window_->open_recording(folder);
     ASSERT_EQ(messages_.shown().size(), 1u);
-    EXPECT_EQ(messages_.shown()[0].text, load_text(5505));
-    EXPECT_EQ(messages_.shown()[0].captionId, 5005);
+    EXPECT_EQ(messages_.shown()[0].text, load_text(texts::no_data_of_kind));
+    EXPECT_EQ(messages_.shown()[0].captionId, texts::caption_warning);
     EXPECT_EQ(messages_.shown()[0].owner, handle_);
     EXPECT_EQ(window_->player().state(), VideoPlayer::nothing_open);
     EXPECT_EQ(current_data_type(), data_type_event);
-    EXPECT_EQ(window_text(handle_), load_text(5001));
+    EXPECT_EQ(window_text(handle_), load_text(texts::program_title));
 }
 
 TEST_F(MainWindowTest, AFolderOfOneOtherKindSwitchesToIt)
@@ -193,7 +221,7 @@ TEST_F(MainWindowTest, MoreThan600PicturesAreToldAndTheFirst600Listed)
     set_current_data_type(data_type_image);
     window_->open_recording(folder);
     ASSERT_EQ(messages_.shown().size(), 1u);
-    EXPECT_EQ(messages_.shown()[0].text, load_text(5516));
+    EXPECT_EQ(messages_.shown()[0].text, load_text(texts::picture_limit));
     EXPECT_EQ(messages_.shown()[0].captionId, 5005);
     EXPECT_EQ(window_->thumbnails().total(), 600);
 }
@@ -208,7 +236,7 @@ TEST_F(MainWindowTest, StepsToTheNeighbouringRecordingsAndStopsAtTheLast)
     EXPECT_EQ(window_->current_folder(), third);
     window_->step_recording(false);
     ASSERT_EQ(messages_.shown().size(), 1u);
-    EXPECT_EQ(messages_.shown()[0].text, load_text(5065));
+    EXPECT_EQ(messages_.shown()[0].text, load_text(texts::no_next_recording));
     EXPECT_EQ(window_->current_folder(), third) << "the open recording stays open";
     EXPECT_NE(window_->player().state(), VideoPlayer::nothing_open);
     window_->step_recording(true);
@@ -224,7 +252,7 @@ TEST_F(MainWindowTest, SteppingFromAVanishedFolderClosesItWithTheMessage)
     ASSERT_TRUE(MoveFileW(first.c_str(), card_.file(L"0001-renamed").c_str()));
     window_->step_recording(false);
     ASSERT_FALSE(messages_.shown().empty());
-    EXPECT_EQ(messages_.shown().back().text, load_text(5078));
+    EXPECT_EQ(messages_.shown().back().text, load_text(texts::folder_moved));
     EXPECT_EQ(window_->player().state(), VideoPlayer::nothing_open);
 }
 
@@ -235,8 +263,8 @@ TEST_F(MainWindowTest, QuittingAsksOnlyWhenSomethingIsOpenAndStayingGoesOnPlayin
     ASSERT_EQ(window_->player().state(), VideoPlayer::playing);
     SendMessageW(handle_, WM_CLOSE, 0, 0);
     ASSERT_EQ(messages_.shown().size(), 1u);
-    EXPECT_EQ(messages_.shown()[0].text, load_text(5059));
-    EXPECT_EQ(messages_.shown()[0].captionId, 5013);
+    EXPECT_EQ(messages_.shown()[0].text, load_text(texts::confirm_exit));
+    EXPECT_EQ(messages_.shown()[0].captionId, texts::caption_confirm);
     EXPECT_TRUE(IsWindow(handle_)) << "cancel keeps the window";
     EXPECT_EQ(window_->player().state(), VideoPlayer::playing) << "the question's pause is undone";
     const int frame = window_->player().frame();
@@ -265,7 +293,7 @@ TEST_F(MainWindowTest, TheHelpCommandPausesAndShowsItsMessageWhenThePageCannotBe
     set_shell_open_handler(nullptr);
     EXPECT_EQ(window_->player().state(), VideoPlayer::paused);
     ASSERT_EQ(messages_.shown().size(), 1u);
-    EXPECT_EQ(messages_.shown()[0].text, load_text(5058));
+    EXPECT_EQ(messages_.shown()[0].text, load_text(texts::help_failed));
     EXPECT_EQ(messages_.shown()[0].captionId, 5005);
     EXPECT_EQ(messages_.shown()[0].style & MB_ICONMASK, static_cast<UINT>(MB_ICONWARNING));
     EXPECT_EQ(messages_.shown()[0].owner, handle_);
@@ -294,24 +322,23 @@ TEST_F(MainWindowTest, AGuardedCommandRemembersTheFolderChosenWithOk)
 
 TEST(StartUp, COMAlreadyStartedOnTheThreadStopsTheStart)
 {
-    CoInitialize(nullptr); // the thread has COM already: starting it again answers S_FALSE
+    const ComUse com; // the thread has COM already: starting it again answers S_FALSE
     wchar_t folder[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, folder);
     try {
         run_viewer(SW_HIDE);
         ADD_FAILURE() << "started";
     } catch (const SystemException& failure) {
-        EXPECT_EQ(failure.message(), load_text(5054));
+        EXPECT_EQ(failure.message(), load_text(texts::com_failed));
     }
     SetCurrentDirectoryW(folder);
-    CoUninitialize();
 }
 
 TEST(StartUp, TheOperatingSystemCheckOnlyWarns)
 {
-    EXPECT_EQ(operating_system_warning(false, 0), 5049);
-    EXPECT_EQ(operating_system_warning(true, -1), 5049);
-    EXPECT_EQ(operating_system_warning(true, 4), 5051);
+    EXPECT_EQ(operating_system_warning(false, 0), texts::os_version_unknown);
+    EXPECT_EQ(operating_system_warning(true, -1), texts::os_version_unknown);
+    EXPECT_EQ(operating_system_warning(true, 4), texts::os_too_old);
     EXPECT_EQ(operating_system_warning(true, 5), 0);
     EXPECT_EQ(operating_system_warning(true, 10), 0);
 }

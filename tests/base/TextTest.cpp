@@ -1,4 +1,5 @@
 #include "base/Text.h"
+#include "ResourceIds.h"
 
 #include <gtest/gtest.h>
 
@@ -13,18 +14,18 @@ TEST(Text, AbsentIdLoadsAsEmptyText)
 
 TEST(Text, LoadsJapaneseTextExactlyThroughBothLoaders)
 {
-    EXPECT_EQ(load_text(5005), L"警告");
-    EXPECT_EQ(load_text_narrow(5059), L"Tarvo_Viewerを終了しますか？");
-    EXPECT_EQ(load_text(5049), L"お使いのオペレーティングシステムのバージョンを識別できません。\r\n"
+    EXPECT_EQ(load_text(texts::caption_warning), L"警告");
+    EXPECT_EQ(load_text_narrow(texts::confirm_exit), L"Tarvo_Viewerを終了しますか？");
+    EXPECT_EQ(load_text(texts::os_version_unknown), L"お使いのオペレーティングシステムのバージョンを識別できません。\r\n"
                                L"Tarvo_Viewerを正しく実行できないかもしれません。");
 }
 
 TEST(Text, FormatTextPutsTheNumberInPlaceOfThePlaceholder)
 {
-    EXPECT_EQ(format_text(5088, 60), L"連続記録データは60分までしか再生できません。");
-    EXPECT_EQ(format_text(5070, 1073741823), L"Windowsのエラーです。エラーコード:1073741823");
+    EXPECT_EQ(format_text(texts::chapter_limit, 60), L"連続記録データは60分までしか再生できません。");
+    EXPECT_EQ(format_text(texts::windows_error_code, 1073741823), L"Windowsのエラーです。エラーコード:1073741823");
     // A text without a placeholder comes back unchanged.
-    EXPECT_EQ(format_text(5005, 7), L"警告");
+    EXPECT_EQ(format_text(texts::caption_warning, 7), L"警告");
 }
 
 TEST(Text, JapaneseSurvivesNarrowingAndWideningBack)

@@ -7,6 +7,7 @@
 #include "device/SettingsItems.h"
 #include "support/TempFolder.h"
 
+#include "platform/SystemHandles.h"
 #include "base/Exception.h"
 
 #include <gtest/gtest.h>
@@ -30,13 +31,10 @@ public:
         : handle_(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr))
     {
     }
-    ~Holder() { CloseHandle(handle_); }
-    Holder(const Holder&) = delete;
-    Holder& operator=(const Holder&) = delete;
-    bool holds() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool holds() const { return static_cast<bool>(handle_); }
 
 private:
-    HANDLE handle_;
+    KernelHandle handle_;
 };
 
 class CardFileWin32 : public ::testing::Test {

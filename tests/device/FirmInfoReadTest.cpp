@@ -143,7 +143,7 @@ TEST(FirmInfoFile, MissingFileFailsWithTheReadingMessage)
         list.readSettingsFile(folder.file(L"DREC.INI"));
         FAIL() << "a missing file read";
     } catch (const FirmInfoException& failure) {
-        EXPECT_EQ(failure.message(), load_text(5019));
+        EXPECT_EQ(failure.message(), load_text(texts::settings_unreadable));
     }
 }
 

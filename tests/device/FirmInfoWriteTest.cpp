@@ -132,7 +132,7 @@ TEST_F(FirmInfoWrite, MergingStopsQuietlyWhenTheListIsFull)
 TEST_F(FirmInfoWrite, VerifyFailsWhenTheFileDiffersInAnyWay)
 {
     FirmInfo list = list_of({record_bytes(0x0301, {0x01}), record_bytes(0x0304, {0x02})});
-    const std::wstring not_as_written = load_text(5007);
+    const std::wstring not_as_written = load_text(texts::some_files_not_extracted);
     const Bytes variants[] = {
         joined({header_bytes(), record_bytes(0x0301, {0x01})}),                                      // one missing
         joined({header_bytes(), record_bytes(0x0301, {0x01}), record_bytes(0x0304, {0x01})}),        // value
@@ -146,7 +146,7 @@ TEST_F(FirmInfoWrite, VerifyFailsWhenTheFileDiffersInAnyWay)
     write_bytes(path(), joined({header_bytes(), record_bytes(0x0301, {0x01}), record_bytes(0x0304, {0x02})}));
     list.verify(path());
     delete_file(path());
-    EXPECT_EQ(failure_of([&] { list.verify(path()); }), load_text(5019));
+    EXPECT_EQ(failure_of([&] { list.verify(path()); }), load_text(texts::settings_unreadable));
 }
 
 TEST_F(FirmInfoWrite, CardFillingUpLeavesNoFileAtAll)

@@ -270,7 +270,7 @@ TEST_F(FolderBrowserHooksTest, OkWithNothingSelectedInTheListKeepsTheType)
     const StandInBrowser browser(owner_.get(), true);
     initialise(browser, data_browser_callback);
 
-    SendDlgItemMessageW(browser.window(), data_type_list_id, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SendDlgItemMessageW(browser.window(), IDC_DATA_TYPE_LIST, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     SendMessageW(browser.window(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 
     EXPECT_EQ(current_data_type(), data_type_image);

@@ -1,5 +1,6 @@
 #include "device/FolderChooser.h"
 
+#include "platform/SystemHandles.h"
 #include "platform/Messages.h"
 
 #include "BrowserUser.h"
@@ -25,11 +26,8 @@ using namespace chooser_test;
 void read_listing(const std::wstring& folder)
 {
     WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        while (FindNextFileW(search, &found)) {
-        }
-        FindClose(search);
+    const FindHandle search(FindFirstFileW((folder + L"\\*").c_str(), &found));
+    while (search && FindNextFileW(search.get(), &found)) {
     }
 }
 
@@ -59,18 +57,12 @@ class BrowserTestLock {
 public:
     BrowserTestLock() : mutex_(CreateMutexW(nullptr, FALSE, L"Tarvo folder chooser tests"))
     {
-        WaitForSingleObject(mutex_, 120000);
+        WaitForSingleObject(mutex_.get(), 120000);
     }
-    BrowserTestLock(const BrowserTestLock&) = delete;
-    BrowserTestLock& operator=(const BrowserTestLock&) = delete;
-    ~BrowserTestLock()
-    {
-        ReleaseMutex(mutex_);
-        CloseHandle(mutex_);
-    }
+    ~BrowserTestLock() { ReleaseMutex(mutex_.get()); }
 
 private:
-    HANDLE mutex_;
+    KernelHandle mutex_;
 };
 
 // A fresh folder with subfolders made on request, removed afterwards.
@@ -148,8 +140,8 @@ HFONT font_of(HWND window)
 RowView look_at_row(HWND browser)
 {
     RowView view;
-    const HWND label = GetDlgItem(browser, data_type_label_id);
-    view.list = GetDlgItem(browser, data_type_list_id);
+    const HWND label = GetDlgItem(browser, IDC_DATA_TYPE_LABEL);
+    view.list = GetDlgItem(browser, IDC_DATA_TYPE_LIST);
     if (label == nullptr || view.list == nullptr) {
         return view;
     }
@@ -173,7 +165,7 @@ RowView look_at_row(HWND browser)
 
 void select_in_list(HWND browser, int entry)
 {
-    SendDlgItemMessageW(browser, data_type_list_id, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
+    SendDlgItemMessageW(browser, IDC_DATA_TYPE_LIST, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
 }
 
 bool select_path(HWND browser, const std::wstring& path)
@@ -186,14 +178,12 @@ class FolderChooserTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        CoInitialize(nullptr);
         shown_messages.clear();
         set_message_handler(record_message);
     }
     void TearDown() override
     {
         set_message_handler(nullptr);
-        CoUninitialize();
     }
 
     void start_at(const std::wstring& path) { wcscpy(folder_, path.c_str()); }
@@ -205,10 +195,11 @@ protected:
 
     BrowserVisit choose_card_drive(const BrowserScript& script)
     {
-        return visit_browser([&] { chosen_ = chooseFolder(load_text(5011), owner_.get(), folder_); }, script);
+        return visit_browser([&] { chosen_ = chooseFolder(load_text(texts::choose_card_drive), owner_.get(), folder_); }, script);
     }
 
     BrowserTestLock lock_;
+    const ComUse com_; // the browser needs COM on the thread for each test
     OwnerWindow owner_;
     DataTypeGuard data_type_guard_;
     FreshFolder temp_;
@@ -233,8 +224,8 @@ TEST_F(FolderChooserTest, DataTypeRowStartsAtTheCurrentTypeAndCancelKeepsTypeAnd
 
     ASSERT_TRUE(visit.met_browser);
     EXPECT_TRUE(visit.ended_as_asked);
-    EXPECT_EQ(row.label, load_text(5602));
-    EXPECT_EQ(row.entries, (std::vector<std::wstring>{load_text(5603), load_text(5604), load_text(5605)}));
+    EXPECT_EQ(row.label, load_text(texts::data_type_label));
+    EXPECT_EQ(row.entries, (std::vector<std::wstring>{load_text(texts::data_type_event), load_text(texts::data_type_image), load_text(texts::data_type_continuous)}));
     EXPECT_EQ(row.selection, data_type_continuous);
     EXPECT_TRUE(row.default_font);
     EXPECT_EQ(row.label_size.cx, 55);
@@ -280,7 +271,7 @@ TEST_F(FolderChooserTest, BrowserStartsAtTheFolderItWasGiven)
     start_at(recording);
     LRESULT selection = CB_ERR;
     const BrowserVisit visit = choose_data_folder([&](HWND browser) {
-        selection = SendDlgItemMessageW(browser, data_type_list_id, CB_GETCURSEL, 0, 0);
+        selection = SendDlgItemMessageW(browser, IDC_DATA_TYPE_LIST, CB_GETCURSEL, 0, 0);
         return Ending::press_ok;
     });
 
@@ -300,8 +291,8 @@ TEST_F(FolderChooserTest, CardDriveBrowserHasNoDataTypeRowAndLeavesTheType)
     bool has_list = true;
     WNDPROC procedure = nullptr;
     const BrowserVisit visit = choose_card_drive([&](HWND browser) {
-        has_label = GetDlgItem(browser, data_type_label_id) != nullptr;
-        has_list = GetDlgItem(browser, data_type_list_id) != nullptr;
+        has_label = GetDlgItem(browser, IDC_DATA_TYPE_LABEL) != nullptr;
+        has_list = GetDlgItem(browser, IDC_DATA_TYPE_LIST) != nullptr;
         procedure = procedure_of(browser);
         return Ending::press_ok;
     });
@@ -352,8 +343,8 @@ bool row_lines_up_with_ok(HWND browser)
     const RECT ok = rect_in_parent(GetDlgItem(browser, IDOK));
     const DataTypeRowLayout expected = data_type_row_layout(ok.top, ok.right - ok.left);
     const auto at = [](POINT point, POINT target) { return point.x == target.x && point.y == target.y; };
-    return at(top_left_in_parent(GetDlgItem(browser, data_type_label_id)), expected.label) &&
-           at(top_left_in_parent(GetDlgItem(browser, data_type_list_id)), expected.list) &&
+    return at(top_left_in_parent(GetDlgItem(browser, IDC_DATA_TYPE_LABEL)), expected.label) &&
+           at(top_left_in_parent(GetDlgItem(browser, IDC_DATA_TYPE_LIST)), expected.list) &&
            at(top_left_in_parent(GetDlgItem(browser, IDOK)), expected.ok) &&
            at(top_left_in_parent(GetDlgItem(browser, IDCANCEL)), expected.cancel);
 }
@@ -369,7 +360,7 @@ TEST_F(FolderChooserTest, DataTypeRowFollowsTheOkButtonWhenTheBrowserIsResizedAn
     int dirty_samples = -1;
     const BrowserVisit visit = choose_data_folder([&](HWND browser) {
         lined_up_at_start = eventually([&] { return row_lines_up_with_ok(browser); });
-        const HWND list = GetDlgItem(browser, data_type_list_id);
+        const HWND list = GetDlgItem(browser, IDC_DATA_TYPE_LIST);
         const int ok_top = top_left_in_parent(GetDlgItem(browser, IDOK)).y;
         RECT outer{};
         GetWindowRect(browser, &outer);
@@ -410,8 +401,8 @@ TEST_F(FolderChooserTest, ItemWithoutAPathWarnsAndLeavesFolderAndTypeAsTheyWere)
     const BrowserVisit visit = choose_data_folder([&](HWND browser) {
         LPITEMIDLIST computer = nullptr;
         SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer);
-        SendMessageW(browser, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(computer));
-        CoTaskMemFree(computer);
+        const ShellItemList owned(computer);
+        SendMessageW(browser, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(owned.get()));
         ok_enabled = IsWindowEnabled(GetDlgItem(browser, IDOK)) != FALSE;
         select_in_list(browser, data_type_continuous);
         return Ending::command_ok;
@@ -423,7 +414,7 @@ TEST_F(FolderChooserTest, ItemWithoutAPathWarnsAndLeavesFolderAndTypeAsTheyWere)
     EXPECT_FALSE(chosen_);
     ASSERT_EQ(shown_messages.size(), 1u);
     EXPECT_EQ(shown_messages[0].owner, owner_.get());
-    EXPECT_EQ(shown_messages[0].text, load_text(5004));
+    EXPECT_EQ(shown_messages[0].text, load_text(texts::folder_not_selectable));
     EXPECT_EQ(shown_messages[0].caption_id, 5005);
     EXPECT_EQ(shown_messages[0].style, static_cast<UINT>(MB_ICONWARNING));
     EXPECT_EQ(std::wstring(folder_), temp_.path());

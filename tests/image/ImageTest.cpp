@@ -6,13 +6,9 @@
 
 namespace {
 
-TEST(Image, BufferHoldsFourBytesPerPixelBottomRowFirst)
+TEST(Image, ANegativeSizeGivesAnEmptyPicture)
 {
-    Image image(3, 2);
-    EXPECT_EQ(image.size(), 24u);
-    EXPECT_EQ(image.row(0), image.pixels());
-    EXPECT_EQ(image.row(1), image.pixels() + 12);
-    Image empty(-4, 7);
+    const Image empty(-4, 7);
     EXPECT_EQ(empty.width(), 0);
     EXPECT_EQ(empty.size(), 0u);
 }

@@ -1,5 +1,6 @@
 // The thumbnail strip with picture folders written by the sample card writer, under Wine.
 #include "panels/Thumbnail.h"
+#include "ResourceIds.h"
 
 #include "base/Exception.h"
 #include "base/Text.h"
@@ -353,7 +354,7 @@ TEST_F(ThumbnailTest, AFolderRemovedWhileLoadingStopsWithItsMessage)
     ASSERT_TRUE(pumpUntil([&] { return strip_->added() >= 3; }));
     rename_path(folder, own_.file(L"MOVED"));
     ASSERT_TRUE(pumpUntil([&] { return !messages_.shown().empty(); }));
-    EXPECT_EQ(messages_.shown()[0].text, load_text(5078));
+    EXPECT_EQ(messages_.shown()[0].text, load_text(texts::folder_moved));
     EXPECT_EQ(owner_.folders_gone, 1);
     EXPECT_FALSE(strip_->finished());
     EXPECT_EQ(enabled_buttons(*strip_), none_enabled);
@@ -387,7 +388,7 @@ TEST_F(ThumbnailTest, AFolderWithoutReadablePicturesIsRefused)
         strip_->open(folder);
         FAIL() << "no exception";
     } catch (const ThumbnailException& failure) {
-        EXPECT_EQ(failure.message(), load_text(5510));
+        EXPECT_EQ(failure.message(), load_text(texts::data_unreadable));
     }
     EXPECT_EQ(strip_->total(), 0);
     EXPECT_EQ(strip_->list().count(), 0);

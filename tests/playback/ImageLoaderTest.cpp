@@ -190,7 +190,7 @@ TEST_F(ImageLoaderTest, ArchiveFailuresPassOnAndTheLockTimesOutWith5511)
         loader.open_event(write_event(10));
         FAIL() << "opened without the lock";
     } catch (const ImageException& failure) {
-        EXPECT_EQ(failure.message(), load_text(5511));
+        EXPECT_EQ(failure.message(), load_text(texts::image_archive_unreadable));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "playback/VideoPlayer.h"
 
 #include "base/Exception.h"
+#include "platform/Messages.h"
 #include "platform/Platform.h"
 #include "base/Text.h"
 #include "playback/IPlayerOwner.h"
@@ -149,12 +150,15 @@ TEST_F(VideoPlayerTest, PlaysOnTheClockAloneWithoutSound)
     const std::wstring folder = write_event(30, true);
     SetEnvironmentVariableW(L"TMP", card_.file(L"no-such-folder").c_str());
     warnings.clear();
-    const WarningHandler previous = set_warning_handler([](const std::wstring& text) { warnings.push_back(text); });
+    const MessageHandler previous = set_message_handler([](MessageOwner, const std::wstring& text, int, unsigned) {
+        warnings.push_back(text);
+        return IDOK;
+    });
     open_event(folder);
-    set_warning_handler(previous);
+    set_message_handler(previous);
     SetEnvironmentVariableW(L"TMP", temp);
     ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_EQ(warnings[0], load_text(5501));
+    EXPECT_EQ(warnings[0], load_text(texts::sound_restore_failed));
     EXPECT_EQ(player_->sound().state(), ISoundPlayer::closed);
     const DWORD start = timeGetTime();
     ASSERT_TRUE(play_to_the_end(15000));
@@ -189,8 +193,8 @@ TEST_F(VideoPlayerTest, AVanishedFolderIsReportedOnceAndNothingMoreIsRequested)
     ASSERT_TRUE(pumpUntil([&] { return !messages_.shown().empty(); }, 5000));
     pumpUntil([] { return false; }, 500);
     ASSERT_EQ(messages_.shown().size(), 1u);
-    EXPECT_EQ(messages_.shown()[0].text, load_text(5078));
-    EXPECT_EQ(messages_.shown()[0].captionId, 5005);
+    EXPECT_EQ(messages_.shown()[0].text, load_text(texts::folder_moved));
+    EXPECT_EQ(messages_.shown()[0].captionId, texts::caption_warning);
     EXPECT_GE(owner_.display_resets, 1);
     const int frame = player_->frame();
     pumpUntil([] { return false; }, 300);
@@ -214,7 +218,7 @@ TEST_F(VideoPlayerTest, ShowsOnePictureOfAnImageFolder)
     EmptyClipboard();
     CloseClipboard();
     UpdateWindow(player_->handle());
-    SendMessageW(player_->handle(), WM_COMMAND, 40026, 0);
+    SendMessageW(player_->handle(), WM_COMMAND, IDC_CMD_COPY, 0);
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
 
     EXPECT_THROW(player_->open_picture(card_.file(L"NOWHERE")), Exception);

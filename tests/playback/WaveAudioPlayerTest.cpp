@@ -74,7 +74,7 @@ TEST_F(WaveAudioPlayerTest, WithNothingOpenPlayKeepsTheClockAndFails)
         player_->play(1234);
         FAIL();
     } catch (const WaveAudioException& failure) {
-        EXPECT_EQ(failure.message(), load_text(5069));
+        EXPECT_EQ(failure.message(), load_text(texts::device_not_open));
     }
     EXPECT_EQ(player_->start_offset(), 1234);
     EXPECT_GE(static_cast<int32_t>(player_->start_time() - before), 0);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/Exception.h"
+#include "platform/Messages.h"
 #include "platform/Platform.h"
 #include "base/Text.h"
 #include "recording/VideoArchive.h"
@@ -19,9 +20,12 @@ protected:
     {
         use_recorder_time_zone();
         warnings().clear();
-        previous_handler_ = set_warning_handler([](const std::wstring& text) { warnings().push_back(text); });
+        previous_handler_ = set_message_handler([](MessageOwner, const std::wstring& text, int, unsigned) {
+            warnings().push_back(text);
+            return 1;
+        });
     }
-    void TearDown() override { set_warning_handler(previous_handler_); }
+    void TearDown() override { set_message_handler(previous_handler_); }
 
     static std::vector<std::wstring>& warnings()
     {
@@ -58,5 +62,5 @@ protected:
     VideoArchive archive;
 
 private:
-    WarningHandler previous_handler_ = nullptr;
+    MessageHandler previous_handler_ = nullptr;
 };

@@ -95,7 +95,7 @@ TEST_F(ChapterListing, SixtyChaptersPlayAndTheSixtyFirstIsLeftOut)
 
 TEST_F(ChapterListing, NoChapterOrAnUnreadableLastOneIsAnArchiveFailure)
 {
-    const std::wstring unreadable = load_text(5510);
+    const std::wstring unreadable = load_text(texts::data_unreadable);
     EXPECT_EQ(failure(card.path()), unreadable);
     EXPECT_EQ(failure(card.file(L"missing")), unreadable);
     // Files the search finds but that are no chapters.

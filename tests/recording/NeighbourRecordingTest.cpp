@@ -41,8 +41,8 @@ protected:
 
     TempFolder card;
     const std::wstring parent;
-    const std::wstring no_next = load_text(5065);
-    const std::wstring no_previous = load_text(5066);
+    const std::wstring no_next = load_text(texts::no_next_recording);
+    const std::wstring no_previous = load_text(texts::no_previous_recording);
 };
 
 TEST_F(NeighbourRecording, EventNeighboursNeedTheEventOrItsInformationFile)

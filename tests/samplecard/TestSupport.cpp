@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "base/Text.h"
+#include "recording/BigEndian.h"
 
 #include <algorithm>
 #include <csetjmp>
@@ -59,9 +60,10 @@ bool decode_into(jpeg_decompress_struct& cinfo, DecodeErrors& errors, const Byte
 
 } // namespace
 
-uint32_t be16(const Bytes& bytes, size_t at) { return static_cast<uint32_t>(bytes.at(at) << 8 | bytes.at(at + 1)); }
+// Read with the viewer's own helpers, after a bounds check of the last byte.
+uint32_t be16(const Bytes& bytes, size_t at) { return read_be16(&bytes.at(at + 1) - 1); }
 
-uint32_t be32(const Bytes& bytes, size_t at) { return be16(bytes, at) << 16 | be16(bytes, at + 2); }
+uint32_t be32(const Bytes& bytes, size_t at) { return read_be32(&bytes.at(at + 3) - 3); }
 
 int64_t bcd(const Bytes& bytes, size_t at, size_t size)
 {

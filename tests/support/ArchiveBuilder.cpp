@@ -1,29 +1,18 @@
 #include "support/ArchiveBuilder.h"
 
+#include "samplecard/ArchiveLayout.h"
+#include "samplecard/RecorderJpeg.h"
+
 #include <cstring>
 
 namespace {
 
-void put_be16(uint8_t* p, uint32_t value)
-{
-    p[0] = static_cast<uint8_t>(value >> 8);
-    p[1] = static_cast<uint8_t>(value);
-}
-
-void put_be32(uint8_t* p, uint32_t value)
-{
-    put_be16(p, value >> 16);
-    put_be16(p + 2, value & 0xFFFF);
-}
+using samplecard::put_be16;
+using samplecard::put_be32;
 
 void put(uint8_t* p, const Bytes& bytes)
 {
     std::memcpy(p, bytes.data(), bytes.size());
-}
-
-uint8_t bcd_byte(int value)
-{
-    return static_cast<uint8_t>(((value / 10) % 10) << 4 | (value % 10));
 }
 
 } // namespace
@@ -31,25 +20,23 @@ uint8_t bcd_byte(int value)
 Bytes bcd(long long value, int count)
 {
     Bytes out(static_cast<size_t>(count));
-    for (int i = count - 1; i >= 0; --i) {
-        out[static_cast<size_t>(i)] = bcd_byte(static_cast<int>(value % 100));
-        value /= 100;
-    }
+    samplecard::put_bcd(out.data(), out.size(), static_cast<uint64_t>(value));
     return out;
 }
 
 std::array<uint8_t, 6> bcd_date(int yy, int month, int day, int hour, int minute, int second)
 {
-    return {bcd_byte(yy), bcd_byte(month), bcd_byte(day), bcd_byte(hour), bcd_byte(minute), bcd_byte(second)};
+    std::array<uint8_t, 6> date{};
+    const int fields[] = {yy, month, day, hour, minute, second};
+    for (size_t i = 0; i < date.size(); ++i) {
+        samplecard::put_bcd(&date[i], 1, static_cast<uint64_t>(fields[i]));
+    }
+    return date;
 }
 
 Bytes picture_mask(uint8_t code_high, uint8_t code_low)
 {
-    Bytes mask(16, 0);
-    mask[0] = code_high;
-    mask[1] = code_low;
-    std::memcpy(&mask[2], "ORVANDE-KAL.", 12);
-    return mask;
+    return samplecard::picture_payload(Bytes(16, 0), samplecard::ModelCode{code_high, code_low});
 }
 
 Bytes masked_payload(size_t size)
@@ -61,7 +48,7 @@ Bytes masked_payload(size_t size)
 
 Bytes file_header(const HeaderFields& fields)
 {
-    Bytes header(32, 0);
+    Bytes header(samplecard::file_header_size, 0);
     header[0] = fields.kind;
     std::memcpy(&header[2], fields.time.data(), 6);
     put_be32(&header[8], static_cast<uint32_t>(fields.detection_ms));
@@ -75,7 +62,7 @@ Bytes file_header(const HeaderFields& fields)
 
 Bytes block(const BlockFields& fields, const Bytes& payload)
 {
-    Bytes out(64, 0);
+    Bytes out(samplecard::block_header_size, 0);
     put_be32(&out[0], static_cast<uint32_t>(fields.payload_size.value_or(static_cast<int32_t>(payload.size()))));
     put_be32(&out[4], static_cast<uint32_t>(fields.ms));
     put_be32(&out[8], static_cast<uint32_t>(fields.sound_length));
@@ -96,10 +83,10 @@ Bytes block(const BlockFields& fields, const Bytes& payload)
 
 ArchiveBuilder::ArchiveBuilder(const HeaderFields& header, int index_entries) : bytes_(file_header(header))
 {
-    Bytes preamble(16, 0);
+    Bytes preamble(samplecard::preamble_size, 0);
     preamble[0] = static_cast<uint8_t>(index_entries);
     raw(preamble);
-    raw(Bytes(static_cast<size_t>(index_entries) * 8, 0xEE));
+    raw(Bytes(static_cast<size_t>(index_entries) * samplecard::index_entry_size, 0xEE));
 }
 
 ArchiveBuilder& ArchiveBuilder::information_block(uint8_t code_high, uint8_t code_low)
@@ -124,7 +111,7 @@ ArchiveBuilder& ArchiveBuilder::picture(const BlockFields& fields, const Bytes& 
 ArchiveBuilder& ArchiveBuilder::sound(int32_t ms, const Bytes& samples)
 {
     BlockFields fields;
-    fields.type = 0xAA;
+    fields.type = samplecard::sound_block_type;
     fields.ms = ms;
     fields.sound_length = static_cast<int32_t>(samples.size());
     return raw(block(fields, samples));

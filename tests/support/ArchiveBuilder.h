@@ -1,6 +1,7 @@
 #pragma once
 // Builds recorder archive bytes for tests: file headers, index preambles and blocks, field by
-// field, so that each test states exactly the bytes it feeds the reader.
+// field, so that each test states exactly the bytes it feeds the reader (digits that are no
+// digits, counts out of range). The encodings are the sample card writer's.
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -32,7 +33,7 @@ struct BlockFields {
     std::optional<int32_t> payload_size; // the payload's real length when unset
     int32_t ms = 0;
     int32_t sound_length = 0;
-    uint8_t type = 0x55;
+    uint8_t type = 0x55; // a picture
     uint8_t group = 0;
     int number = 0;      // BCD, 4 digits
     std::array<uint8_t, 6> time = bcd_date(10, 1, 2, 3, 4, 5);

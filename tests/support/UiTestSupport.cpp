@@ -1,5 +1,6 @@
 #include "support/UiTestSupport.h"
 
+#include "ui/GdiHandles.h"
 #include "platform/Messages.h"
 
 namespace {
@@ -96,10 +97,8 @@ HostWindow::~HostWindow()
 
 COLORREF pixelOf(HWND window, int x, int y)
 {
-    HDC dc = GetDC(window);
-    const COLORREF colour = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return colour;
+    const WindowDc dc(window);
+    return GetPixel(dc.get(), x, y);
 }
 
 MessageWindow::MessageWindow(Handler handler) : handler_(std::move(handler))

@@ -2,6 +2,7 @@
 // one process and across two.
 #include "ui/DialogMutex.h"
 
+#include "platform/SystemHandles.h"
 #include "platform/Messages.h"
 #include "base/Text.h"
 #include "ui/Dialog.h"
@@ -13,7 +14,7 @@ namespace {
 
 bool isTheMutexWarning(const ShownMessage& shown, HWND owner)
 {
-    return shown.owner == owner && shown.text == load_text(5060) && shown.captionId == 5005 &&
+    return shown.owner == owner && shown.text == load_text(texts::settings_dialog_elsewhere) && shown.captionId == texts::caption_warning &&
            shown.style == UINT(MB_ICONWARNING);
 }
 
@@ -50,14 +51,14 @@ DWORD runSecondCopy()
                         &process)) {
         return 0xFFFFFFFF;
     }
+    const KernelHandle thread(process.hThread);
+    const KernelHandle running(process.hProcess);
     DWORD code = 0xFFFFFFFE;
-    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) {
-        GetExitCodeProcess(process.hProcess, &code);
+    if (WaitForSingleObject(running.get(), 60000) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(running.get(), &code);
     } else {
-        TerminateProcess(process.hProcess, 1);
+        TerminateProcess(running.get(), 1);
     }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     return code;
 }
 

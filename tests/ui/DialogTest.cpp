@@ -2,6 +2,7 @@
 #include "ui/Dialog.h"
 
 #include "base/Exception.h"
+#include "base/Text.h"
 #include "platform/WindowsError.h"
 #include "support/UiTestSupport.h"
 #include "ui/WindowUtilities.h"
@@ -123,7 +124,7 @@ TEST(Dialog, MissingTemplateWarnsWithTheSystemsTextInsteadOfThrowing)
     ASSERT_EQ(recorder.shown().size(), 1u);
     EXPECT_EQ(recorder.shown()[0].owner, owner.get());
     EXPECT_EQ(recorder.shown()[0].text, format_error(ERROR_RESOURCE_NAME_NOT_FOUND).message());
-    EXPECT_EQ(recorder.shown()[0].captionId, 5005);
+    EXPECT_EQ(recorder.shown()[0].captionId, texts::caption_warning);
     EXPECT_EQ(recorder.shown()[0].style, UINT(MB_ICONWARNING));
 
     ScriptedDialog page({}, missingTemplate);
@@ -172,7 +173,7 @@ TEST(Dialog, FailureInADialogHandlerIsShownAndTheDialogGoesOn)
     EXPECT_EQ(SendMessageW(handle, WM_APP, 0, 0), 0);
     ASSERT_EQ(recorder.shown().size(), 1u);
     EXPECT_EQ(recorder.shown()[0].text, L"ダイアログの失敗");
-    EXPECT_EQ(recorder.shown()[0].captionId, 5018);
+    EXPECT_EQ(recorder.shown()[0].captionId, texts::caption_error);
     SendMessageW(handle, WM_COMMAND, 77, 0);
     EXPECT_EQ(page.commands, std::vector<WORD>{77});
     DestroyWindow(handle);

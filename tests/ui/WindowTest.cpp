@@ -242,7 +242,7 @@ TEST(Window, FailureInAHandlerIsShownAsAtTheOutermostLevelAndGoesNoFurther)
     EXPECT_EQ(SendMessageW(handle, throwException, 0, 0), 0);
     ASSERT_EQ(recorder.shown().size(), 1u);
     EXPECT_EQ(recorder.shown()[0].text, L"描画できません。");
-    EXPECT_EQ(recorder.shown()[0].captionId, 5018);
+    EXPECT_EQ(recorder.shown()[0].captionId, texts::caption_error);
     EXPECT_EQ(recorder.shown()[0].style, UINT(MB_ICONERROR));
     EXPECT_EQ(recorder.shown()[0].owner, nullptr);
 
@@ -251,7 +251,7 @@ TEST(Window, FailureInAHandlerIsShownAsAtTheOutermostLevelAndGoesNoFurther)
 
     SendMessageW(handle, throwOther, 0, 0);
     ASSERT_EQ(recorder.shown().size(), 2u);
-    EXPECT_EQ(recorder.shown()[1].text, load_text(5057));
+    EXPECT_EQ(recorder.shown()[1].text, load_text(texts::application_error));
 
     EXPECT_EQ(Window::fromHandle(handle), window);
     DestroyWindow(handle);

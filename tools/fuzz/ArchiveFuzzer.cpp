@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ArchiveExercise.h"
+#include "platform/Messages.h"
 #include "platform/Platform.h"
 #include "recording/VideoArchive.h"
 
@@ -20,7 +21,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     setenv("TZ", "JST-9", 1);
     tzset();
-    set_warning_handler([](const std::wstring&) {});
+    set_message_handler([](MessageOwner, const std::wstring&, int, unsigned) { return 1; });
     scratch_file = make_temp_file(L"fzz");
     return 0;
 }

@@ -19,7 +19,7 @@ struct StreamPlan {
     PictureFormat picture;
     uint64_t seed = 1;       // capture jitter and foreign data
     uint64_t scene_seed = 1; // hills and light of the pictures: one per drive
-    int fps = 30;
+    int fps = event_frames_per_second;
     int frames = 0;
     double story_ms = 0;            // story time of frame 0
     int64_t clock_ms = 0;           // offset of frame 0 on the recorder's clocks

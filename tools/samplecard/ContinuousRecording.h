@@ -1,6 +1,7 @@
 #pragma once
 // A continuous recording: one drive cut into one-minute chapter files, "Video0001.dmv" on.
 // The chapters are made one at a time, so a long recording never sits in memory whole.
+#include "base/FrameClock.h"
 #include "samplecard/DriveStory.h"
 #include "samplecard/EngineSound.h"
 #include "samplecard/RecorderClock.h"
@@ -22,7 +23,7 @@ public:
     // "Video0001.dmv" for index 0.
     static std::wstring chapter_name(int index);
 
-    static constexpr int fps = 10;
+    static constexpr int fps = continuous_frames_per_second;
     static constexpr int chapter_ms = 60000;
 
 private:

@@ -8,7 +8,6 @@ namespace samplecard {
 
 namespace {
 
-constexpr int event_fps = 30;
 constexpr int max_event_frames = 20000; // far beyond the 900 slots a reader keeps
 // The sensor triggers a few ms after the frame nearest to it was taken.
 constexpr int trigger_after_frame_ms = 8;
@@ -22,9 +21,9 @@ WrittenArchive make_event(const EventOptions& options)
     Random random(options.seed);
     const RecorderClock clock = RecorderClock::drawn(random, options.start);
     const int frames = std::clamp(options.frames, 0, max_event_frames);
-    const int64_t duration = static_cast<int64_t>(frames) * 1000 / event_fps + 1000;
+    const int64_t duration = static_cast<int64_t>(frames) * 1000 / event_frames_per_second + 1000;
     const int64_t detection_offset =
-        frame_offset_ms(std::clamp(options.detection_frame, 0, max_event_frames), event_fps, options.seed) +
+        frame_offset_ms(std::clamp(options.detection_frame, 0, max_event_frames), event_frames_per_second, options.seed) +
         trigger_after_frame_ms;
 
     const DriveStory story = options.kind == kind_sensor_event
@@ -50,9 +49,9 @@ WrittenArchive make_event(const EventOptions& options)
     plan.picture = options.picture;
     plan.seed = options.seed;
     plan.scene_seed = options.seed;
-    plan.fps = event_fps;
+    plan.fps = event_frames_per_second;
     plan.frames = frames;
-    plan.pictures_before = clock.first_ms() / 1000 * event_fps;
+    plan.pictures_before = clock.first_ms() / 1000 * event_frames_per_second;
     plan.metres_before = clock.first_ms() / 100;
     if (has_detection_instant(options.kind)) {
         plan.beep_ms = static_cast<double>(detection_offset) + 40;

@@ -1,5 +1,7 @@
 #include "samplecard/RecorderBytes.h"
 
+#include "base/Bcd.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -19,16 +21,7 @@ void put_be32(uint8_t* out, uint32_t value)
     out[3] = static_cast<uint8_t>(value);
 }
 
-void put_bcd(uint8_t* out, size_t size, uint64_t value)
-{
-    for (size_t i = size; i-- > 0;) {
-        const auto low = static_cast<uint8_t>(value % 10);
-        value /= 10;
-        const auto high = static_cast<uint8_t>(value % 10);
-        value /= 10;
-        out[i] = static_cast<uint8_t>(high << 4 | low);
-    }
-}
+void put_bcd(uint8_t* out, size_t size, uint64_t value) { encode_bcd(value, out, size); }
 
 int g_digits(double g)
 {

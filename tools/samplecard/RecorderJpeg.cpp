@@ -97,7 +97,7 @@ struct RecorderJpegEncoder::Compressor {
     int quality = 75;
 
     // Plain C control flow only between setjmp and a possible longjmp.
-    bool compress(const uint8_t* rgb, int width, int height)
+    bool compress(const uint8_t* pixels, int width, int height, int components)
     {
         if (setjmp(errors.jump) != 0) {
             jpeg_abort_compress(&cinfo);
@@ -105,8 +105,8 @@ struct RecorderJpegEncoder::Compressor {
         }
         cinfo.image_width = static_cast<JDIMENSION>(width);
         cinfo.image_height = static_cast<JDIMENSION>(height);
-        cinfo.input_components = 3;
-        cinfo.in_color_space = JCS_RGB;
+        cinfo.input_components = components;
+        cinfo.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
         jpeg_set_defaults(&cinfo);
         jpeg_set_quality(&cinfo, quality, TRUE);
         cinfo.write_JFIF_header = FALSE;
@@ -114,7 +114,8 @@ struct RecorderJpegEncoder::Compressor {
         cinfo.dct_method = JDCT_ISLOW;
         jpeg_start_compress(&cinfo, TRUE);
         while (cinfo.next_scanline < cinfo.image_height) {
-            JSAMPROW row = const_cast<JSAMPROW>(rgb + static_cast<size_t>(cinfo.next_scanline) * width * 3);
+            JSAMPROW row =
+                const_cast<JSAMPROW>(pixels + static_cast<size_t>(cinfo.next_scanline) * width * components);
             jpeg_write_scanlines(&cinfo, &row, 1);
         }
         jpeg_finish_compress(&cinfo);
@@ -138,17 +139,27 @@ RecorderJpegEncoder::RecorderJpegEncoder(int quality) : compressor_(std::make_un
 
 RecorderJpegEncoder::~RecorderJpegEncoder() { jpeg_destroy_compress(&compressor_->cinfo); }
 
-Bytes RecorderJpegEncoder::encode(const uint8_t* rgb, int width, int height)
+Bytes RecorderJpegEncoder::compress(const uint8_t* pixels, int width, int height, int components)
 {
     if (width <= 0 || height <= 0 || width > 65500 || height > 65500) {
         throw std::runtime_error("picture size out of range");
     }
     Bytes jpeg;
     compressor_->destination.out = &jpeg;
-    if (!compressor_->compress(rgb, width, height)) {
+    if (!compressor_->compress(pixels, width, height, components)) {
         throw std::runtime_error("the JPEG library failed");
     }
-    return to_recorder_layout(jpeg);
+    return jpeg;
+}
+
+Bytes RecorderJpegEncoder::encode(const uint8_t* rgb, int width, int height)
+{
+    return to_recorder_layout(compress(rgb, width, height, 3));
+}
+
+Bytes RecorderJpegEncoder::encode_grey(const uint8_t* grey, int width, int height)
+{
+    return compress(grey, width, height, 1);
 }
 
 Bytes to_recorder_layout(const Bytes& jpeg)

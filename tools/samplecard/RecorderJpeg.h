@@ -21,8 +21,13 @@ public:
     // A complete, decodable JPEG of a 24-bit RGB picture (top row first) in the recorder's
     // layout. Throws std::runtime_error when the library fails.
     Bytes encode(const uint8_t* rgb, int width, int height);
+    // A plain baseline grey-scale JPEG of 8-bit levels (top row first), which the recorder never
+    // writes: for readers that must take any JPEG. Throws as encode does.
+    Bytes encode_grey(const uint8_t* grey, int width, int height);
 
 private:
+    Bytes compress(const uint8_t* pixels, int width, int height, int components);
+
     struct Compressor;
     std::unique_ptr<Compressor> compressor_;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // What to write: the recording's shape and the faults a reader must survive. Every field has
 // a sound default; a default-constructed options object writes a plain, healthy recording.
+#include "base/FrameClock.h"
 #include "samplecard/ArchiveLayout.h"
 
 #include <map>
@@ -57,8 +58,8 @@ struct EventOptions {
 struct ContinuousOptions {
     uint64_t seed = 1;
     int chapters = 3;              // held within 0 ... 99
-    int chapter_frames = 600;      // frames at 10 per second in each chapter (600 = one minute,
-                                   // held within 0 ... 1200)
+    int chapter_frames = frames_per_chapter; // frames in each chapter (one minute), held within
+                                             // 0 ... 1200
     int last_chapter_frames = -1;  // the last chapter's frames when it ended early; -1: as the others
     bool sound = true;
     SoundLayout sound_layout;

@@ -9,6 +9,7 @@
 #include "panels/ConsolePanel.h"
 #include "ui/PlayButton.h"
 #include "recording/DataType.h"
+#include "ui/GdiHandles.h"
 
 #include "ScreenCapture.h"
 

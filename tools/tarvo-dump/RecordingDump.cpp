@@ -9,6 +9,7 @@
 #include "RecordingReport.h"
 #include "base/Exception.h"
 #include "platform/File.h"
+#include "platform/Messages.h"
 #include "platform/Platform.h"
 #include "base/Utf8.h"
 #include "common/Arguments.h"
@@ -163,7 +164,10 @@ int dump_recording_file(const Arguments& arguments)
         return 2;
     }
     // A console tool shows no message boxes: the reader's warning goes to standard error.
-    set_warning_handler([](const std::wstring& text) { write_err(wide_to_utf8(text) + "\n"); });
+    set_message_handler([](MessageOwner, const std::wstring& text, int, unsigned) {
+        write_err(wide_to_utf8(text) + "\n");
+        return 1;
+    });
     auto archive = std::make_unique<VideoArchive>();
     try {
         load(*archive, kind, request->file);

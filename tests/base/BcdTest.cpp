@@ -1,5 +1,5 @@
 #include "base/ModelCode.h"
-#include "device/SettingsBcd.h"
+#include "base/Bcd.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 namespace {
 
-TEST(SettingsBcd, FourDigitsRoundTripThroughTwoBytes)
+TEST(Bcd, FourDigitsRoundTripThroughTwoBytes)
 {
     for (unsigned value = 0; value <= 9999; ++value) {
         uint8_t bytes[2] = {0xFF, 0xFF};
@@ -18,7 +18,7 @@ TEST(SettingsBcd, FourDigitsRoundTripThroughTwoBytes)
     }
 }
 
-TEST(SettingsBcd, HighDigitsThatDoNotFitAreDropped)
+TEST(Bcd, HighDigitsThatDoNotFitAreDropped)
 {
     uint8_t one[1];
     encode_bcd(145, one, 1);
@@ -30,9 +30,13 @@ TEST(SettingsBcd, HighDigitsThatDoNotFitAreDropped)
     uint8_t five[5] = {};
     encode_bcd(2099, five, 5);
     EXPECT_EQ(std::vector<uint8_t>(five, five + 5), (std::vector<uint8_t>{0x00, 0x00, 0x00, 0x20, 0x99}));
+    // A counter beyond 32 bits keeps its last eight digits, as the recorder's counters wrap.
+    uint8_t four[4] = {};
+    encode_bcd(123456789012ULL, four, 4);
+    EXPECT_EQ(std::vector<uint8_t>(four, four + 4), (std::vector<uint8_t>{0x56, 0x78, 0x90, 0x12}));
 }
 
-TEST(SettingsBcd, NibblesAreDigitsEvenWhenTheyAreNot)
+TEST(Bcd, NibblesAreDigitsEvenWhenTheyAreNot)
 {
     const uint8_t unused[2] = {0xFF, 0xFF};
     EXPECT_EQ(decode_bcd(unused, 1), 165);
@@ -40,6 +44,10 @@ TEST(SettingsBcd, NibblesAreDigitsEvenWhenTheyAreNot)
     const uint8_t odd[2] = {0x0A, 0xB1};
     EXPECT_EQ(decode_bcd(odd, 2), 10 * 100 + 111);
     EXPECT_EQ(decode_bcd(odd, 0), 0);
+    const uint8_t largest[] = {0xFF, 0xFF, 0xFF, 0xFF};
+    EXPECT_EQ(decode_bcd(largest, 4), 166666665);
+    const uint8_t eight_digits[] = {0x12, 0x34, 0x56, 0x78};
+    EXPECT_EQ(decode_bcd(eight_digits, 4), 12345678);
 }
 
 TEST(ModelCode, ParsedAsHexadecimalWithinSixteenBits)

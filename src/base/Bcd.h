@@ -1,6 +1,6 @@
 #pragma once
-// Numbers in the value bytes of the settings records: packed BCD, two decimal digits a byte,
-// most significant first.
+// Numbers meant for people, as the recorder stores them in its recordings and settings files:
+// packed BCD, two decimal digits a byte, most significant first.
 #include <cstddef>
 #include <cstdint>
 
@@ -9,4 +9,4 @@
 int decode_bcd(const uint8_t* bytes, size_t count);
 
 // The last 2 * count decimal digits of `value` (higher digits are dropped).
-void encode_bcd(unsigned value, uint8_t* bytes, size_t count);
+void encode_bcd(uint64_t value, uint8_t* bytes, size_t count);

@@ -1,4 +1,4 @@
-#include "device/SettingsBcd.h"
+#include "base/Bcd.h"
 
 int decode_bcd(const uint8_t* bytes, size_t count)
 {
@@ -9,10 +9,10 @@ int decode_bcd(const uint8_t* bytes, size_t count)
     return value;
 }
 
-void encode_bcd(unsigned value, uint8_t* bytes, size_t count)
+void encode_bcd(uint64_t value, uint8_t* bytes, size_t count)
 {
     for (size_t i = count; i-- > 0;) {
-        const unsigned pair = value % 100;
+        const auto pair = static_cast<unsigned>(value % 100);
         bytes[i] = static_cast<uint8_t>((pair / 10) << 4 | pair % 10);
         value /= 100;
     }
