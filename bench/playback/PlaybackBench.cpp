@@ -2,7 +2,7 @@
 // prints how well the pictures keep up: frames shown against frames due, how far the shown
 // picture lags behind the clock, the processor time used per second of playback and the peak
 // memory. Figures only: nothing here passes or fails.
-#include "playback/IPlayerOwner.h"
+#include "support/QuietPlayerOwner.h"
 #include "playback/WaveAudioPlayer.h"
 #include "playback/VideoPlayer.h"
 #include "recording/DataType.h"
@@ -20,7 +20,7 @@
 
 namespace {
 
-class Owner : public IPlayerOwner {
+class Owner : public QuietPlayerOwner {
 public:
     VideoPlayer* player = nullptr;
     std::set<int> shown;           // frames (over all chapters) whose picture was on screen at some update
@@ -41,15 +41,6 @@ public:
                                : player->frame();
         lag_frames.push_back(due - player->shown_frame());
     }
-    void reset_display() override {}
-    void reset_console() override {}
-    bool stopwatch_measuring() const override { return false; }
-    void end_stopwatch_measuring() override {}
-    void stopwatch_chapter_changing() override {}
-    void stopwatch_then_play(int) override {}
-    void chapter_opening() override {}
-    void chapter_opened() override {}
-    HWND owner_window() const override { return nullptr; }
 };
 
 double cpu_seconds()

@@ -5,6 +5,7 @@
 // and tells its owner every time the state or the position changes.
 #include "playback/GammaCorrection.h"
 #include "playback/PictureView.h"
+#include "playback/TimerResolution.h"
 #include "ui/Window.h"
 
 #include <cstdint>
@@ -74,8 +75,8 @@ public:
     int64_t frame_time() const;
 
 private:
-    void on_tick();
-    void on_picture_delivered(int index, Image* picture);
+    void on_tick(WPARAM tag);
+    void on_picture_delivered(WPARAM tag, Image* picture);
     void on_sound_end();
     void on_paint();
     void on_context_menu(int x, int y);
@@ -95,6 +96,10 @@ private:
     void open_sound();
     void end_stopwatch_if_last_chapter();
     void warn(HWND owner, const std::wstring& text);
+    void warn_if_sound_failed();
+    void start_clock(unsigned now_ms, int offset_ms);
+    void on_timer(WPARAM id);
+    void on_erase_background(HDC dc);
 
     IPlayerOwner& owner_;
     WaveAudioPlayer* sound_ = nullptr; // belongs to its own (message-only) window
@@ -111,7 +116,11 @@ private:
     int total_frames_ = 0;
     std::vector<std::wstring> chapter_paths_;
     unsigned tick_start_ = 0;
-    unsigned timer_resolution_ = 0;
+    // Without sound the frames follow this clock: the recording stood at `clock_offset_ms_`
+    // at multimedia-timer time `clock_start_`. Set at every play and resume.
+    unsigned clock_start_ = 0;
+    int clock_offset_ms_ = 0;
+    TimerResolution timer_resolution_;
     std::unique_ptr<IVideoInfo> info_;
     std::wstring folder_;
     std::unique_ptr<Image> picture_;

@@ -42,6 +42,7 @@ void VideoArchive::reset()
     time_index_.clear();
     detection_index_ = -1;
     any_flag_ = false;
+    sound_failed_ = false;
     if (!sound_path_.empty()) {
         delete_file(sound_path_);
         sound_path_.clear();

@@ -16,7 +16,6 @@
 namespace {
 
 constexpr int unreadable_text = 5510;     // "該当データを読み込めません。"
-constexpr int sound_failed_text = 5501;   // "音声データの復元に失敗しました"
 const std::wstring sound_file_prefix = L"obv";
 
 // Reads the file header and the index preamble; returns the header and where the blocks begin.
@@ -77,7 +76,7 @@ void VideoArchive::open_sound_file(std::unique_ptr<WaveFile>& wave)
             delete_file(sound_path_);
             sound_path_.clear();
         }
-        warn_user(load_text(sound_failed_text)); // the recording still plays, without sound
+        sound_failed_ = true; // the recording still plays, without sound
     }
 }
 

@@ -20,7 +20,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     setenv("TZ", "JST-9", 1);
     tzset();
-    set_warning_handler([](const std::wstring&) {});
     scratch_file = make_temp_file(L"fzz");
     return 0;
 }

@@ -54,8 +54,6 @@ int dump_folder(const Arguments& arguments)
 int dump_images(const Arguments& arguments)
 {
     const std::wstring folder = folder_argument(arguments);
-    // A console tool shows no message boxes: a warning goes to standard error.
-    set_warning_handler([](const std::wstring& text) { write_err(wide_to_utf8(text) + "\n"); });
     auto archive = std::make_unique<VideoArchive>();
     try {
         const bool more_than_600 = archive->load_images(folder);
