@@ -57,8 +57,11 @@ struct ImageLoader::Shared {
     std::atomic<bool> alarm_set{false};
     std::atomic<DWORD> alarm_time{0};
     std::atomic<unsigned> alarm_recording{0};
+    // Wakes the worker when the alarm changes or it is to stop; it sleeps otherwise.
+    KernelHandle wake{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
 
     void work();
+    DWORD wait_limit() const;
     void decode_requested();
 };
 
@@ -109,6 +112,7 @@ ImageLoader::ImageLoader(HWND owner, Decoder decoder) : shared_(std::make_shared
 ImageLoader::~ImageLoader()
 {
     shared_->stop = true;
+    SetEvent(shared_->wake.get());
     if (thread_) {
         // A worker still running after the wait keeps the archive alive and frees it itself.
         WaitForSingleObject(thread_.get(), lock_limit_ms);
@@ -128,11 +132,13 @@ void ImageLoader::Shared::work()
     // The worker uses handles of its own, opened by name.
     KernelHandle event(OpenEventW(EVENT_ALL_ACCESS, FALSE, event_name.c_str()));
     KernelHandle mutex(OpenMutexW(MUTEX_ALL_ACCESS, FALSE, mutex_name.c_str()));
+    if (!event || !wake) {
+        return; // nothing can reach a worker without its events
+    }
+    const HANDLE waited[2] = {event.get(), wake.get()};
     while (!stop) {
-        const bool signalled = event && WaitForSingleObject(event.get(), 1) == WAIT_OBJECT_0;
-        if (!event) {
-            Sleep(1);
-        }
+        // Asleep until a request, a change of the alarm, or the alarm's moment: no polling.
+        const bool signalled = WaitForMultipleObjects(2, waited, FALSE, wait_limit()) == WAIT_OBJECT_0;
         if (stop) {
             break;
         }
@@ -147,6 +153,15 @@ void ImageLoader::Shared::work()
             PostMessageW(owner, WM_PLAYER_TICK, recording_tag(alarm_recording), 0);
         }
     }
+}
+
+DWORD ImageLoader::Shared::wait_limit() const
+{
+    if (!alarm_set) {
+        return INFINITE;
+    }
+    const auto left = static_cast<int32_t>(alarm_time.load() - timeGetTime());
+    return left > 0 ? static_cast<DWORD>(left) : 0;
 }
 
 void ImageLoader::Shared::decode_requested()
@@ -274,9 +289,14 @@ void ImageLoader::alarm(unsigned interval_ms)
     shared_->alarm_recording = shared_->recording.load();
     shared_->alarm_time = timeGetTime() + interval_ms;
     shared_->alarm_set = true;
+    SetEvent(shared_->wake.get());
 }
 
-void ImageLoader::disarm() { shared_->alarm_set = false; }
+void ImageLoader::disarm()
+{
+    shared_->alarm_set = false;
+    SetEvent(shared_->wake.get());
+}
 
 bool ImageLoader::alarm_armed() const { return shared_->alarm_set; }
 

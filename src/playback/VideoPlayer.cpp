@@ -105,6 +105,7 @@ void VideoPlayer::set_frame_rate()
     const int rate = current_data_type() == data_type_continuous ? 10 : 30;
     frame_period_ms_ = 1000 / rate;
     frame_period_ = 1000.0 / rate;
+    clock_.set_period(frame_period_);
 }
 
 int VideoPlayer::clamp(int frame) const
@@ -146,18 +147,38 @@ void VideoPlayer::on_tick(WPARAM tag)
     advance();
 }
 
+std::optional<double> VideoPlayer::clock_position() const
+{
+    if (state_ != playing) {
+        return std::nullopt;
+    }
+    if (sound_->state() == ISoundPlayer::playing) {
+        return sound_->position();
+    }
+    if (sound_->state() == ISoundPlayer::closed) {
+        return clock_.position_at(timeGetTime());
+    }
+    return std::nullopt;
+}
+
 void VideoPlayer::schedule_next_tick()
 {
     waiting_for_sound_end_ = false;
+    auto delay = static_cast<unsigned>(frame_period_ms_);
     if (image_mode()) {
         frame_ = 0;
     } else if (continuous_mode() && !first_picture_arrived_) {
         frame_ = clamp(frame_);
     } else {
         frame_ = clamp(frame_ + 1);
+        // The deadline is the moment the frame asked for falls due, not one period from now:
+        // a tick that is handled a little late then never makes the next one later still.
+        if (const std::optional<double> position = clock_position()) {
+            delay = std::min(clock_.delay_until(frame_, *position), 4 * delay);
+        }
     }
     tick_start_ = timeGetTime();
-    loader_->alarm(static_cast<unsigned>(frame_period_ms_));
+    loader_->alarm(delay);
     request_picture();
 }
 
@@ -167,11 +188,9 @@ void VideoPlayer::advance()
     // The picture always follows the sound (or, without sound, the clock): frames are skipped
     // whenever decoding falls behind.
     if (sound_->state() == ISoundPlayer::playing) {
-        frame_ = clamp(static_cast<int>(sound_->position() / frame_period_));
+        frame_ = clamp(clock_.due_frame(sound_->position()));
     } else if (sound_->state() == ISoundPlayer::closed && state_ == playing) {
-        const DWORD now = timeGetTime();
-        const double elapsed = static_cast<double>(static_cast<int32_t>(now - clock_start_));
-        frame_ = static_cast<int>((elapsed + clock_offset_ms_) / frame_period_);
+        frame_ = clock_.due_frame(clock_.position_at(timeGetTime()));
     }
     if (state_ != playing) {
         return;
@@ -317,11 +336,6 @@ void VideoPlayer::warn_if_sound_failed()
     }
 }
 
-void VideoPlayer::start_clock(unsigned now_ms, int offset_ms)
-{
-    clock_start_ = now_ms;
-    clock_offset_ms_ = offset_ms;
-}
 
 void VideoPlayer::play(int frame)
 {
@@ -336,7 +350,7 @@ void VideoPlayer::play(int frame)
     } catch (const Exception&) {
         // without sound the clock runs on the multimedia timer
     }
-    start_clock(sound_->start_time(), sound_->start_offset());
+    clock_.start(sound_->start_time(), sound_->start_offset());
     schedule_next_tick();
 }
 
@@ -377,7 +391,7 @@ void VideoPlayer::resume()
     } catch (const Exception&) {
     }
     // Without sound the clock starts again where the pause left it, not where the last play began.
-    start_clock(timeGetTime(), static_cast<int>(frame_ * frame_period_));
+    clock_.start(timeGetTime(), static_cast<int>(frame_ * frame_period_));
     schedule_next_tick();
 }
 

@@ -5,11 +5,13 @@
 // and tells its owner every time the state or the position changes.
 #include "playback/GammaCorrection.h"
 #include "playback/PictureView.h"
+#include "playback/PlaybackClock.h"
 #include "playback/TimerResolution.h"
 #include "ui/Window.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -97,7 +99,9 @@ private:
     void end_stopwatch_if_last_chapter();
     void warn(HWND owner, const std::wstring& text);
     void warn_if_sound_failed();
-    void start_clock(unsigned now_ms, int offset_ms);
+    // Where the recording stands on the clock the frames follow (the sound, or without sound the
+    // clock's own time base); nothing while no clock runs (stopped, paused, sound run out).
+    std::optional<double> clock_position() const;
     void on_timer(WPARAM id);
     void on_erase_background(HDC dc);
 
@@ -116,10 +120,8 @@ private:
     int total_frames_ = 0;
     std::vector<std::wstring> chapter_paths_;
     unsigned tick_start_ = 0;
-    // Without sound the frames follow this clock: the recording stood at `clock_offset_ms_`
-    // at multimedia-timer time `clock_start_`. Set at every play and resume.
-    unsigned clock_start_ = 0;
-    int clock_offset_ms_ = 0;
+    // The frame clock; without sound its own time base, set at every play and resume.
+    PlaybackClock clock_;
     TimerResolution timer_resolution_;
     std::unique_ptr<IVideoInfo> info_;
     std::wstring folder_;

@@ -100,5 +100,7 @@ private:
     std::wstring sound_path_;
     bool sound_failed_ = false;
     int chapter_number_ = 0;
-    std::vector<TimeIndexEntry> chapter_table_;
+    // Rows are made when a chapter is loaded into them: an archive that plays one event
+    // recording never holds the 600 x 600 entries a full table would take.
+    std::vector<std::vector<TimeIndexEntry>> chapter_table_;
 };
