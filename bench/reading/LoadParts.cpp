@@ -27,20 +27,22 @@ std::vector<SoundBlock> scan_blocks(const std::wstring& path)
     while (const std::optional<ScannedBlock> block = scanner.next()) {
         const FrameRecord record = decode_block_header(block->bytes.data(), block->position);
         if (block->type() == sound_block && record.payload_size > 0) {
-            sounds.push_back({record.ms, record.sound_length, record.payload_size, record.payload_position});
+            SoundBlock kept{record.ms, record.sound_length, record.payload_size, record.payload_position, {}};
+            kept.samples.resize(static_cast<size_t>(block_sample_count(record.sound_length, record.payload_size)));
+            scanner.read(kept.payload_position, kept.samples.data(), kept.samples.size());
+            sounds.push_back(std::move(kept));
         }
     }
     return sounds;
 }
 
 // The sound file as a load makes it: a temporary file, the blocks laid out, and deleted again.
-void write_sound(const std::wstring& path, const std::vector<SoundBlock>& sounds)
+void write_sound(const std::vector<SoundBlock>& sounds)
 {
-    File file = File::open_shared_read(path);
     const std::wstring sound_path = make_temp_file(L"obv");
     {
         WaveFile wave(sound_path);
-        assemble_sound(file, sounds, wave);
+        assemble_sound(sounds, wave);
         wave.finish();
     }
     delete_file(sound_path);
@@ -52,7 +54,7 @@ void bench_event_load_parts(const BenchInputs& inputs, int runs)
 {
     std::vector<SoundBlock> sounds = scan_blocks(inputs.event);
     const PairedTimes parts = time_pairs(
-        runs, [&] { sounds = scan_blocks(inputs.event); }, [&] { write_sound(inputs.event, sounds); });
+        runs, [&] { sounds = scan_blocks(inputs.event); }, [&] { write_sound(sounds); });
     print_times("part: block scan (BlockScanner, records)", summarise(parts.measured));
     print_times("part: sound file (" + std::to_string(sounds.size()) + " blocks, made+deleted)",
                 summarise(parts.floor));

@@ -20,8 +20,22 @@ size_t byteCount(int width, int height)
 Image::Image(int width, int height)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),
-      pixels_(byteCount(width_, height_))
+      size_(byteCount(width_, height_)),
+      pixels_(new uint8_t[size_]()) // value-initialised: black
 {
+}
+
+Image::Image(int width, int height, Unfilled)
+    : width_(std::max(width, 0)),
+      height_(std::max(height, 0)),
+      size_(byteCount(width_, height_)),
+      pixels_(new uint8_t[size_]) // default-initialised: no time spent on bytes about to be written
+{
+}
+
+Image::Image(const Image& other) : Image(other.width_, other.height_, Unfilled{})
+{
+    std::copy(other.pixels_.get(), other.pixels_.get() + size_, pixels_.get());
 }
 
 std::unique_ptr<Image> copyImage(const Image* image)

@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 class Image {
 public:
@@ -12,24 +11,31 @@ public:
     // Throws std::bad_alloc when the buffer cannot be addressed: on the 32-bit program a
     // width * height * 4 that wrapped around would give a buffer smaller than the picture.
     Image(int width, int height);
+    // A picture whose pixels are left as the allocator gives them, for a producer that writes
+    // every byte itself (a decoder); the same limits as above.
+    struct Unfilled {};
+    Image(int width, int height, Unfilled);
+    Image(const Image& other);
+    Image& operator=(const Image&) = delete;
     virtual ~Image() = default;
 
     int width() const { return width_; }
     int height() const { return height_; }
-    size_t size() const { return pixels_.size(); }
-    uint8_t* pixels() { return pixels_.data(); }
-    const uint8_t* pixels() const { return pixels_.data(); }
+    size_t size() const { return size_; }
+    uint8_t* pixels() { return pixels_.get(); }
+    const uint8_t* pixels() const { return pixels_.get(); }
     // The first byte of buffer row `row` (row 0 is the picture's bottom row).
-    uint8_t* row(int row) { return pixels_.data() + static_cast<size_t>(row) * static_cast<size_t>(width_) * 4; }
+    uint8_t* row(int row) { return pixels_.get() + static_cast<size_t>(row) * static_cast<size_t>(width_) * 4; }
     const uint8_t* row(int row) const
     {
-        return pixels_.data() + static_cast<size_t>(row) * static_cast<size_t>(width_) * 4;
+        return pixels_.get() + static_cast<size_t>(row) * static_cast<size_t>(width_) * 4;
     }
 
 private:
     int width_;
     int height_;
-    std::vector<uint8_t> pixels_;
+    size_t size_;
+    std::unique_ptr<uint8_t[]> pixels_;
 };
 
 // A deep copy; null for null.

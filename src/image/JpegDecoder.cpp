@@ -1,5 +1,6 @@
 #include "image/JpegDecoder.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -51,25 +52,58 @@ struct Decompressor {
     Decompressor& operator=(const Decompressor&) = delete;
 };
 
-// One decoded scan line into buffer row `row` of the picture, blue, green, red, 0.
-void store_row(const JSAMPLE* line, int components, Image& image, int row)
+// The library writes 0xFF into the fourth byte of its blue-green-red-pad output; our pictures
+// carry 0 there. Done on rows just decoded, while they are still in the cache.
+void clear_pad_bytes(uint8_t* row, int width)
 {
-    uint8_t* out = image.row(row);
-    const int width = image.width();
-    if (components == 3) {
-        for (int x = 0; x < width; ++x, line += 3, out += 4) {
-            out[0] = line[2];
-            out[1] = line[1];
-            out[2] = line[0];
-            out[3] = 0;
+    for (int x = 0; x < width; ++x) {
+        row[4 * x + 3] = 0;
+    }
+}
+
+// Pictures in colour or grey: the library writes blue, green, red, pad straight into the
+// picture's rows, bottom row first, through the row pointers; nothing is copied afterwards.
+std::unique_ptr<Image> decode_direct(jpeg_decompress_struct& info)
+{
+    info.out_color_space = JCS_EXT_BGRX;
+    jpeg_start_decompress(&info);
+    const int width = static_cast<int>(info.output_width);
+    const int height = static_cast<int>(info.output_height);
+    auto image = std::make_unique<Image>(width, height, Image::Unfilled{});
+    constexpr int batch = 16;
+    JSAMPROW rows[batch];
+    while (info.output_scanline < info.output_height) {
+        const int first = static_cast<int>(info.output_scanline);
+        const int count = std::min(batch, height - first);
+        for (int i = 0; i < count; ++i) {
+            rows[i] = image->row(height - 1 - (first + i));
         }
-    } else if (components == 1) {
-        for (int x = 0; x < width; ++x, ++line, out += 4) {
-            out[0] = out[1] = out[2] = *line;
-            out[3] = 0;
+        const auto read = static_cast<int>(jpeg_read_scanlines(&info, rows, static_cast<JDIMENSION>(count)));
+        if (read == 0) {
+            return nullptr; // the memory source never suspends; this would be a broken library
+        }
+        for (int i = 0; i < read; ++i) {
+            clear_pad_bytes(rows[i], width);
         }
     }
-    // Other colour layouts leave the picture black.
+    jpeg_finish_decompress(&info);
+    return image;
+}
+
+// Any other colour layout (CMYK and the like) is read through and left black.
+std::unique_ptr<Image> decode_unshown(jpeg_decompress_struct& info)
+{
+    jpeg_start_decompress(&info);
+    auto image = std::make_unique<Image>(static_cast<int>(info.output_width), static_cast<int>(info.output_height));
+    std::vector<JSAMPLE> line(static_cast<size_t>(info.output_width) * static_cast<size_t>(info.output_components));
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW rows[1] = {line.data()};
+        if (jpeg_read_scanlines(&info, rows, 1) != 1) {
+            return nullptr;
+        }
+    }
+    jpeg_finish_decompress(&info);
+    return image;
 }
 
 std::unique_ptr<Image> decode(Decompressor& decompressor, const uint8_t* data, size_t size)
@@ -83,21 +117,11 @@ std::unique_ptr<Image> decode(Decompressor& decompressor, const uint8_t* data, s
     if (static_cast<unsigned long long>(info.image_width) * info.image_height > max_pixels) {
         return nullptr;
     }
-    jpeg_start_decompress(&info);
-    const int width = static_cast<int>(info.output_width);
-    const int height = static_cast<int>(info.output_height);
-    const int components = info.output_components;
-    auto image = std::make_unique<Image>(width, height);
-    std::vector<JSAMPLE> line((static_cast<size_t>(width) * static_cast<size_t>(components) + 3) & ~size_t{3});
-    while (info.output_scanline < info.output_height) {
-        JSAMPROW rows[1] = {line.data()};
-        if (jpeg_read_scanlines(&info, rows, 1) != 1) {
-            return nullptr; // the memory source never suspends; this would be a broken library
-        }
-        store_row(line.data(), components, *image, height - static_cast<int>(info.output_scanline));
+    const J_COLOR_SPACE space = info.jpeg_color_space;
+    if (space == JCS_YCbCr || space == JCS_RGB || space == JCS_GRAYSCALE) {
+        return decode_direct(info);
     }
-    jpeg_finish_decompress(&info);
-    return image;
+    return decode_unshown(info);
 }
 
 } // namespace

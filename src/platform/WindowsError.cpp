@@ -9,8 +9,9 @@
 WindowException format_error(unsigned long code)
 {
     wchar_t buffer[1024];
-    DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code, 0, buffer, 1024, nullptr);
+    // No arguments are passed: a system text with placeholders ("%1") keeps them as written.
+    DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                                  buffer, 1024, nullptr);
     if (length == 0) {
         // "Windowsのエラーです。エラーコード:%d" with the code in decimal.
         const std::wstring pattern = load_text_narrow(texts::windows_error_code);

@@ -2,11 +2,12 @@
 
 #include "base/Exception.h"
 #include "base/Text.h"
-#include "playback/PlayerMessages.h"
 #include "image/Image.h"
+#include "playback/PlayerMessages.h"
 
 #include <mmsystem.h>
 
+#include <atomic>
 #include <cstdio>
 #include <ctime>
 #include <cwchar>
@@ -27,9 +28,44 @@ std::wstring unique_name(const wchar_t* kind, const void* self)
     return std::wstring(name).substr(0, 32);
 }
 
+// Frees the pictures posted to `owner` and not yet taken: they die with the loader that made them.
+void free_queued_pictures(HWND owner)
+{
+    if (owner == nullptr || GetWindowThreadProcessId(owner, nullptr) != GetCurrentThreadId()) {
+        return;
+    }
+    MSG message;
+    while (PeekMessageW(&message, owner, WM_PICTURE_DELIVERED, WM_PICTURE_DELIVERED, PM_REMOVE)) {
+        delete reinterpret_cast<Image*>(message.lParam);
+    }
+}
+
 } // namespace
 
-// Holds the loader's mutex for the time of one archive operation.
+struct ImageLoader::Shared {
+    std::unique_ptr<VideoArchive> archive = std::make_unique<VideoArchive>();
+    HWND owner = nullptr;
+    Decoder decoder;
+    std::wstring event_name;
+    std::wstring mutex_name;
+    int requested = 0;              // guarded by the mutex
+    unsigned requested_recording = 0; // guarded by the mutex
+    std::atomic<unsigned> recording{0};
+    std::atomic<bool> busy{false};
+    std::atomic<bool> cancel{false};
+    std::atomic<bool> stop{false};
+    std::atomic<bool> alarm_set{false};
+    std::atomic<DWORD> alarm_time{0};
+    std::atomic<unsigned> alarm_recording{0};
+    // Wakes the worker when the alarm changes or it is to stop; it sleeps otherwise.
+    KernelHandle wake{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
+
+    void work();
+    DWORD wait_limit() const;
+    void decode_requested();
+};
+
+// Holds a mutex for the time of one operation.
 class ImageLoader::Lock {
 public:
     Lock(HANDLE mutex, DWORD wait_ms) : mutex_(mutex)
@@ -52,103 +88,113 @@ private:
     bool held_ = false;
 };
 
-ImageLoader::ImageLoader(HWND owner) : archive_(std::make_unique<VideoArchive>()), owner_(owner)
+ImageLoader::ImageLoader(HWND owner, Decoder decoder) : shared_(std::make_shared<Shared>())
 {
-    event_name_ = unique_name(L"event", this);
-    mutex_name_ = unique_name(L"mutex", this);
+    shared_->owner = owner;
+    shared_->decoder = decoder ? std::move(decoder)
+                               : Decoder([](VideoArchive& archive, int index) { return archive.frame_picture(index); });
+    shared_->event_name = unique_name(L"event", this);
+    shared_->mutex_name = unique_name(L"mutex", this);
     SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    event_ = CreateEventW(&inheritable, FALSE, FALSE, event_name_.c_str());
-    mutex_ = CreateMutexW(&inheritable, FALSE, mutex_name_.c_str());
-    thread_ = CreateThread(nullptr, 0, worker_entry, this, CREATE_SUSPENDED, nullptr);
-    if (thread_ != nullptr) {
-        SetThreadPriority(thread_, THREAD_PRIORITY_NORMAL);
-        ResumeThread(thread_);
+    event_.reset(CreateEventW(&inheritable, FALSE, FALSE, shared_->event_name.c_str()));
+    mutex_.reset(CreateMutexW(&inheritable, FALSE, shared_->mutex_name.c_str()));
+    // The worker keeps its own reference to what it touches.
+    auto* worker_share = new std::shared_ptr<Shared>(shared_);
+    thread_.reset(CreateThread(nullptr, 0, worker_entry, worker_share, CREATE_SUSPENDED, nullptr));
+    if (thread_) {
+        SetThreadPriority(thread_.get(), THREAD_PRIORITY_NORMAL);
+        ResumeThread(thread_.get());
+    } else {
+        delete worker_share;
     }
 }
 
 ImageLoader::~ImageLoader()
 {
-    stop_ = true;
-    if (thread_ != nullptr) {
-        WaitForSingleObject(thread_, lock_limit_ms);
-        CloseHandle(thread_);
+    shared_->stop = true;
+    SetEvent(shared_->wake.get());
+    if (thread_) {
+        // A worker still running after the wait keeps the archive alive and frees it itself.
+        WaitForSingleObject(thread_.get(), lock_limit_ms);
     }
-    if (event_ != nullptr) {
-        CloseHandle(event_);
-    }
-    if (mutex_ != nullptr) {
-        CloseHandle(mutex_);
-    }
+    free_queued_pictures(shared_->owner);
 }
 
-DWORD WINAPI ImageLoader::worker_entry(LPVOID self)
+DWORD WINAPI ImageLoader::worker_entry(LPVOID shared)
 {
-    static_cast<ImageLoader*>(self)->work();
+    std::unique_ptr<std::shared_ptr<Shared>> share(static_cast<std::shared_ptr<Shared>*>(shared));
+    (*share)->work();
     return 0;
 }
 
-void ImageLoader::work()
+void ImageLoader::Shared::work()
 {
     // The worker uses handles of its own, opened by name.
-    HANDLE event = OpenEventW(EVENT_ALL_ACCESS, FALSE, event_name_.c_str());
-    HANDLE mutex = OpenMutexW(MUTEX_ALL_ACCESS, FALSE, mutex_name_.c_str());
-    while (!stop_) {
-        const bool signalled = event != nullptr && WaitForSingleObject(event, 1) == WAIT_OBJECT_0;
-        if (event == nullptr) {
-            Sleep(1);
-        }
-        if (stop_) {
+    KernelHandle event(OpenEventW(EVENT_ALL_ACCESS, FALSE, event_name.c_str()));
+    KernelHandle mutex(OpenMutexW(MUTEX_ALL_ACCESS, FALSE, mutex_name.c_str()));
+    if (!event || !wake) {
+        return; // nothing can reach a worker without its events
+    }
+    const HANDLE waited[2] = {event.get(), wake.get()};
+    while (!stop) {
+        // Asleep until a request, a change of the alarm, or the alarm's moment: no polling.
+        const bool signalled = WaitForMultipleObjects(2, waited, FALSE, wait_limit()) == WAIT_OBJECT_0;
+        if (stop) {
             break;
         }
-        if (signalled && owner_ != nullptr && mutex != nullptr) {
-            Lock lock(mutex, 1);
+        if (signalled && owner != nullptr && mutex) {
+            Lock lock(mutex.get(), 1);
             if (lock.held()) {
                 decode_requested();
             }
         }
-        if (alarm_set_ && static_cast<int32_t>(timeGetTime() - alarm_time_.load()) >= 0) {
-            alarm_set_ = false;
-            PostMessageW(owner_, WM_PLAYER_TICK, 0, 0);
+        if (alarm_set && static_cast<int32_t>(timeGetTime() - alarm_time.load()) >= 0) {
+            alarm_set = false;
+            PostMessageW(owner, WM_PLAYER_TICK, recording_tag(alarm_recording), 0);
         }
-    }
-    if (event != nullptr) {
-        CloseHandle(event);
-    }
-    if (mutex != nullptr) {
-        CloseHandle(mutex);
     }
 }
 
-void ImageLoader::decode_requested()
+DWORD ImageLoader::Shared::wait_limit() const
 {
-    busy_ = true;
-    std::unique_ptr<Image> picture = archive_->frame_picture(requested_);
-    if (!cancel_ && !stop_) {
+    if (!alarm_set) {
+        return INFINITE;
+    }
+    const auto left = static_cast<int32_t>(alarm_time.load() - timeGetTime());
+    return left > 0 ? static_cast<DWORD>(left) : 0;
+}
+
+void ImageLoader::Shared::decode_requested()
+{
+    busy = true;
+    std::unique_ptr<Image> picture = decoder(*archive, requested);
+    if (!cancel && !stop) {
         // The picture changes owner with the message; if it cannot be posted it is freed here.
-        if (PostMessageW(owner_, WM_PICTURE_DELIVERED, static_cast<WPARAM>(requested_),
+        if (PostMessageW(owner, WM_PICTURE_DELIVERED, picture_wparam(requested, requested_recording),
                          reinterpret_cast<LPARAM>(picture.get()))) {
             picture.release();
         }
     } else {
-        cancel_ = false;
+        cancel = false;
     }
-    busy_ = false;
+    busy = false;
 }
 
 bool ImageLoader::request(int index)
 {
     {
-        Lock lock(mutex_, 0);
+        Lock lock(mutex_.get(), 0);
         if (!lock.held()) {
             return false;
         }
-        requested_ = index;
+        shared_->requested = index;
+        shared_->requested_recording = shared_->recording;
         // A cancel meant for an earlier decode must not drop this one.
-        cancel_ = false;
+        shared_->cancel = false;
     }
     // Signalled only once the lock is free again: the worker waits just a moment for the lock
     // after the signal, and a request it found still locked would be lost.
-    SetEvent(event_);
+    SetEvent(event_.get());
     return true;
 }
 
@@ -161,49 +207,66 @@ void ImageLoader::cancel()
 
 bool ImageLoader::idle()
 {
-    Lock lock(mutex_, 0);
+    Lock lock(mutex_.get(), 0);
     return lock.held();
 }
 
 void ImageLoader::cancel_current()
 {
     if (!idle()) {
-        cancel_ = true;
+        shared_->cancel = true;
     }
 }
 
+unsigned ImageLoader::recording() const { return shared_->recording; }
+
 template <typename Operation> auto ImageLoader::locked(Operation operation)
 {
-    Lock lock(mutex_, lock_limit_ms);
+    Lock lock(mutex_.get(), lock_limit_ms);
     if (!lock.held()) {
         throw ImageException(load_text(texts::image_archive_unreadable)); // "イメージアーカイブを読み込めません。"
     }
-    return operation(*archive_);
+    return operation(*shared_->archive);
 }
 
 void ImageLoader::open_event(const std::wstring& path)
 {
-    locked([&](VideoArchive& archive) { archive.load_event(path); });
+    locked([&](VideoArchive& archive) {
+        ++shared_->recording;
+        archive.load_event(path);
+    });
 }
 
 void ImageLoader::open_chapter(const std::wstring& path)
 {
-    locked([&](VideoArchive& archive) { archive.load_chapter(path); });
+    locked([&](VideoArchive& archive) {
+        ++shared_->recording;
+        archive.load_chapter(path);
+    });
 }
 
 bool ImageLoader::open_images(const std::wstring& folder)
 {
-    return locked([&](VideoArchive& archive) { return archive.load_images(folder); });
+    return locked([&](VideoArchive& archive) {
+        ++shared_->recording;
+        return archive.load_images(folder);
+    });
 }
 
 void ImageLoader::open_picture_file(const std::wstring& path)
 {
-    locked([&](VideoArchive& archive) { archive.load_picture_file(path); });
+    locked([&](VideoArchive& archive) {
+        ++shared_->recording;
+        archive.load_picture_file(path);
+    });
 }
 
 void ImageLoader::open_listed_picture(int index)
 {
-    locked([&](VideoArchive& archive) { archive.open_picture_file(index); });
+    locked([&](VideoArchive& archive) {
+        ++shared_->recording;
+        archive.open_picture_file(index);
+    });
 }
 
 void ImageLoader::set_chapter(int chapter)
@@ -213,19 +276,34 @@ void ImageLoader::set_chapter(int chapter)
 
 bool ImageLoader::close_archive()
 {
-    Lock lock(mutex_, lock_limit_ms);
+    ++shared_->recording; // whatever comes of the recording closed now is stale
+    Lock lock(mutex_.get(), lock_limit_ms);
     if (lock.held()) {
-        archive_->reset();
+        shared_->archive->reset();
     }
     return lock.held();
 }
 
 void ImageLoader::alarm(unsigned interval_ms)
 {
-    alarm_time_ = timeGetTime() + interval_ms;
-    alarm_set_ = true;
+    shared_->alarm_recording = shared_->recording.load();
+    shared_->alarm_time = timeGetTime() + interval_ms;
+    shared_->alarm_set = true;
+    SetEvent(shared_->wake.get());
 }
 
-void ImageLoader::disarm() { alarm_set_ = false; }
+void ImageLoader::disarm()
+{
+    shared_->alarm_set = false;
+    SetEvent(shared_->wake.get());
+}
 
-const std::wstring& ImageLoader::sound_path() const { return archive_->sound_path(); }
+bool ImageLoader::alarm_armed() const { return shared_->alarm_set; }
+
+const VideoArchive& ImageLoader::archive() const { return *shared_->archive; }
+
+const std::wstring& ImageLoader::sound_path() const { return shared_->archive->sound_path(); }
+
+const std::wstring& ImageLoader::event_name() const { return shared_->event_name; }
+
+const std::wstring& ImageLoader::mutex_name() const { return shared_->mutex_name; }

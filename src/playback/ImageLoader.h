@@ -2,18 +2,25 @@
 // Decodes pictures of the open recording on a worker thread, one request at a time, and posts
 // each to the owner window. Every use of the archive, by the worker or by the caller, happens
 // under the loader's mutex, so opening or closing a recording never overlaps a decode.
+#include "platform/KernelHandle.h"
 #include "recording/VideoArchive.h"
 
 #include <windows.h>
 
-#include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 
+class Image;
+
 class ImageLoader {
 public:
+    // How the worker turns frame `index` of the archive into a picture (tests put a slow or
+    // blocking one in its place); by default the archive's own frame_picture.
+    using Decoder = std::function<std::unique_ptr<Image>(VideoArchive& archive, int index)>;
+
     // `owner` receives WM_PICTURE_DELIVERED and WM_PLAYER_TICK; null means no decoding.
-    explicit ImageLoader(HWND owner);
+    explicit ImageLoader(HWND owner, Decoder decoder = {});
     virtual ~ImageLoader();
     ImageLoader(const ImageLoader&) = delete;
     ImageLoader& operator=(const ImageLoader&) = delete;
@@ -25,7 +32,8 @@ public:
     void cancel();
 
     // Archive operations, each waiting up to 3000 ms for the lock (ImageException 5511 when it
-    // cannot be had). Failures of the archive itself pass on unchanged.
+    // cannot be had). Failures of the archive itself pass on unchanged. Each one starts a new
+    // recording number: what the worker still posts for the one before is recognisably stale.
     void open_event(const std::wstring& path);
     void open_chapter(const std::wstring& path);
     bool open_images(const std::wstring& folder); // true when more than 600 pictures exist
@@ -35,9 +43,13 @@ public:
     // Releases the archive (and its temporary sound file); false when the lock was not had.
     bool close_archive();
 
+    // The number of the recording now open (or closed); messages carry it (PlayerMessages.h).
+    unsigned recording() const;
+
     // One-shot alarm: the worker posts WM_PLAYER_TICK once `interval_ms` have passed.
     void alarm(unsigned interval_ms);
     void disarm();
+    bool alarm_armed() const;
     // True when nothing holds the lock at this instant (nothing is being decoded).
     bool idle();
     // Marks the decode in flight as cancelled: its picture is thrown away.
@@ -45,30 +57,22 @@ public:
 
     // The archive, to be read only while no archive operation runs (the recording
     // information views it; the worker only reads pictures).
-    const VideoArchive& archive() const { return *archive_; }
+    const VideoArchive& archive() const;
     const std::wstring& sound_path() const;
 
-    const std::wstring& event_name() const { return event_name_; }
-    const std::wstring& mutex_name() const { return mutex_name_; }
+    const std::wstring& event_name() const;
+    const std::wstring& mutex_name() const;
 
 private:
+    struct Shared;
     class Lock;
-    static DWORD WINAPI worker_entry(LPVOID self);
-    void work();
-    void decode_requested();
+    static DWORD WINAPI worker_entry(LPVOID shared);
     template <typename Operation> auto locked(Operation operation);
 
-    std::unique_ptr<VideoArchive> archive_;
-    HWND owner_;
-    HANDLE thread_ = nullptr;
-    HANDLE event_ = nullptr;
-    HANDLE mutex_ = nullptr;
-    std::wstring event_name_;
-    std::wstring mutex_name_;
-    int requested_ = 0; // guarded by the mutex
-    std::atomic<bool> busy_{false};
-    std::atomic<bool> cancel_{false};
-    std::atomic<bool> stop_{false};
-    std::atomic<bool> alarm_set_{false};
-    std::atomic<DWORD> alarm_time_{0};
+    // Everything the worker touches; the worker holds it as long as it runs, so a worker that
+    // outlives the loader's wait in the destructor never reaches freed memory.
+    std::shared_ptr<Shared> shared_;
+    KernelHandle thread_;
+    KernelHandle event_;
+    KernelHandle mutex_;
 };

@@ -3,6 +3,7 @@
 #include "playback/GammaCorrection.h"
 #include "playback/Letterbox.h"
 #include "image/Image.h"
+#include "ui/GdiHandles.h"
 
 #include <memory>
 
@@ -24,22 +25,11 @@ void fill_white(HWND window, HDC dc)
 
 } // namespace
 
-PictureView::PictureView() : drawdib_(DrawDibOpen()) {}
+PictureView::PictureView() : drawdib_(DrawDibOpen(), &DrawDibClose) {}
 
-PictureView::~PictureView()
-{
-    if (drawdib_ != nullptr) {
-        DrawDibClose(drawdib_);
-    }
-}
+PictureView::~PictureView() = default;
 
-void PictureView::use_fallback_drawing()
-{
-    if (drawdib_ != nullptr) {
-        DrawDibClose(drawdib_);
-        drawdib_ = nullptr;
-    }
-}
+void PictureView::use_fallback_drawing() { drawdib_.reset(); }
 
 void PictureView::draw(HWND window, HDC dc, const Image* picture, const GammaCorrection& brightness) const
 {
@@ -68,7 +58,7 @@ void PictureView::draw(HWND window, HDC dc, const Image* picture, const GammaCor
     // The drawing calls take non-const bits but only read them.
     void* bits = const_cast<uint8_t*>(shown->pixels());
     if (drawdib_ != nullptr) {
-        DrawDibDraw(drawdib_, dc, target.x, target.y, target.width, target.height, &header, bits, 0, 0,
+        DrawDibDraw(drawdib_.get(), dc, target.x, target.y, target.width, target.height, &header, bits, 0, 0,
                     shown->width(), shown->height(), 0);
         return;
     }
@@ -80,38 +70,39 @@ void PictureView::draw(HWND window, HDC dc, const Image* picture, const GammaCor
 bool PictureView::copy_to_clipboard(HWND window) const
 {
     const PictureRect target = client_target(window);
-    HDC screen = GetDC(window);
-    if (screen == nullptr) {
+    const WindowDc screen(window);
+    if (screen.get() == nullptr) {
         return false;
     }
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = memory != nullptr ? CreateCompatibleBitmap(screen, target.width, target.height) : nullptr;
-    bool copied = false;
-    if (bitmap != nullptr) {
-        HGDIOBJ previous = SelectObject(memory, bitmap);
-        StretchBlt(memory, 0, 0, target.width, target.height, screen, target.x, target.y, target.width,
+    const MemoryDc memory(screen.get());
+    if (memory.get() == nullptr) {
+        return false;
+    }
+    GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.get(), target.width, target.height));
+    if (!bitmap) {
+        return false;
+    }
+    {
+        const SelectedObject selected(memory.get(), bitmap.get());
+        StretchBlt(memory.get(), 0, 0, target.width, target.height, screen.get(), target.x, target.y, target.width,
                    target.height, SRCCOPY);
-        SelectObject(memory, previous);
-        if (OpenClipboard(window)) {
-            EmptyClipboard();
-            // From here on the clipboard owns the bitmap.
-            copied = SetClipboardData(CF_BITMAP, bitmap) != nullptr;
-            CloseClipboard();
-        }
-        if (!copied) {
-            DeleteObject(bitmap);
-        }
     }
-    if (memory != nullptr) {
-        DeleteDC(memory);
+    if (!OpenClipboard(window)) {
+        return false;
     }
-    ReleaseDC(window, screen);
+    EmptyClipboard();
+    const bool copied = SetClipboardData(CF_BITMAP, bitmap.get()) != nullptr;
+    CloseClipboard();
+    if (copied) {
+        bitmap.release(); // the clipboard owns it from here on
+    }
     return copied;
 }
 
 void PictureView::show_loading_text(HWND window)
 {
-    HDC dc = GetDC(window);
+    const WindowDc window_dc(window);
+    const HDC dc = window_dc.get();
     if (dc == nullptr) {
         return;
     }
@@ -123,5 +114,4 @@ void PictureView::show_loading_text(HWND window)
     RECT client{};
     GetClientRect(window, &client);
     TextOutW(dc, (client.right - extent.cx) / 2, (client.bottom - extent.cy) / 2, text, length);
-    ReleaseDC(window, dc);
 }

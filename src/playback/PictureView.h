@@ -4,6 +4,9 @@
 #include <windows.h>
 #include <vfw.h>
 
+#include <memory>
+#include <type_traits>
+
 class GammaCorrection;
 class Image;
 
@@ -26,5 +29,6 @@ public:
     void use_fallback_drawing();
 
 private:
-    HDRAWDIB drawdib_ = nullptr;
+    // Absent when DrawDibOpen failed: drawing then stretches the bits itself.
+    std::unique_ptr<std::remove_pointer_t<HDRAWDIB>, decltype(&DrawDibClose)> drawdib_;
 };

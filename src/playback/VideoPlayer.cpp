@@ -12,10 +12,14 @@
 #include "recording/VideoInfo07.h"
 #include "image/Image.h"
 
+#include "ResourceIds.h"
+
 #include <shlwapi.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
+#include <type_traits>
 
 namespace {
 
@@ -40,15 +44,6 @@ VideoPlayer::VideoPlayer(HWND parent, IPlayerOwner& owner) : owner_(owner)
     record.height = 480;
     record.parent = parent;
     create(record);
-
-    // The deadline check is only as accurate as the multimedia timer.
-    TIMECAPS caps{};
-    if (timeGetDevCaps(&caps, sizeof caps) == TIMERR_NOERROR) {
-        const UINT period = std::max<UINT>(caps.wPeriodMin, 1);
-        if (timeBeginPeriod(period) == TIMERR_NOERROR) {
-            timer_resolution_ = period;
-        }
-    }
     sound_ = new WaveAudioPlayer(handle());
     loader_ = std::make_unique<ImageLoader>(handle());
     brightness_.set(1.0);
@@ -57,10 +52,7 @@ VideoPlayer::VideoPlayer(HWND parent, IPlayerOwner& owner) : owner_(owner)
 VideoPlayer::~VideoPlayer()
 {
     close();
-    loader_.reset();
-    if (timer_resolution_ != 0) {
-        timeEndPeriod(timer_resolution_);
-    }
+    loader_.reset(); // ends its worker and frees the pictures still queued for this window
     DestroyWindow(sound_->handle()); // deletes the sound player
 }
 
@@ -68,12 +60,9 @@ LRESULT VideoPlayer::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     try {
         switch (message) {
-        case WM_ERASEBKGND: {
-            RECT client{};
-            GetClientRect(handle(), &client);
-            FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        case WM_ERASEBKGND:
+            on_erase_background(reinterpret_cast<HDC>(wParam));
             return 1;
-        }
         case WM_PAINT:
             on_paint();
             return 0;
@@ -84,16 +73,13 @@ LRESULT VideoPlayer::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
             on_command(wParam, lParam);
             return 0;
         case WM_TIMER:
-            if (wParam == fallback_timer) {
-                KillTimer(handle(), fallback_timer);
-                on_tick();
-            }
+            on_timer(wParam);
             return 0;
         case WM_PLAYER_TICK:
-            on_tick();
+            on_tick(wParam);
             return 0;
         case WM_PICTURE_DELIVERED:
-            on_picture_delivered(static_cast<int>(wParam), reinterpret_cast<Image*>(lParam));
+            on_picture_delivered(wParam, reinterpret_cast<Image*>(lParam));
             return 0;
         case WM_SOUND_STOPPED:
             on_sound_end();
@@ -119,6 +105,7 @@ void VideoPlayer::set_frame_rate()
     const int rate = current_data_type() == data_type_continuous ? 10 : 30;
     frame_period_ms_ = 1000 / rate;
     frame_period_ = 1000.0 / rate;
+    clock_.set_period(frame_period_);
 }
 
 int VideoPlayer::clamp(int frame) const
@@ -127,8 +114,26 @@ int VideoPlayer::clamp(int frame) const
     return count <= 0 ? 0 : std::clamp(frame, 0, count - 1);
 }
 
-void VideoPlayer::on_tick()
+void VideoPlayer::on_timer(WPARAM id)
 {
+    if (id == fallback_timer) {
+        KillTimer(handle(), fallback_timer);
+        on_tick(recording_tag(loader_->recording()));
+    }
+}
+
+void VideoPlayer::on_erase_background(HDC dc)
+{
+    RECT client{};
+    GetClientRect(handle(), &client);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+}
+
+void VideoPlayer::on_tick(WPARAM tag)
+{
+    if (!tick_belongs_to(tag, loader_->recording())) {
+        return; // armed for a recording that has been closed since
+    }
     if (image_mode()) {
         if (!picture_arrived_) {
             schedule_next_tick();
@@ -142,18 +147,38 @@ void VideoPlayer::on_tick()
     advance();
 }
 
+std::optional<double> VideoPlayer::clock_position() const
+{
+    if (state_ != playing) {
+        return std::nullopt;
+    }
+    if (sound_->state() == ISoundPlayer::playing) {
+        return sound_->position();
+    }
+    if (sound_->state() == ISoundPlayer::closed) {
+        return clock_.position_at(timeGetTime());
+    }
+    return std::nullopt;
+}
+
 void VideoPlayer::schedule_next_tick()
 {
     waiting_for_sound_end_ = false;
+    auto delay = static_cast<unsigned>(frame_period_ms_);
     if (image_mode()) {
         frame_ = 0;
     } else if (continuous_mode() && !first_picture_arrived_) {
         frame_ = clamp(frame_);
     } else {
         frame_ = clamp(frame_ + 1);
+        // The deadline is the moment the frame asked for falls due, not one period from now:
+        // a tick that is handled a little late then never makes the next one later still.
+        if (const std::optional<double> position = clock_position()) {
+            delay = std::min(clock_.delay_until(frame_, *position), 4 * delay);
+        }
     }
     tick_start_ = timeGetTime();
-    loader_->alarm(static_cast<unsigned>(frame_period_ms_));
+    loader_->alarm(delay);
     request_picture();
 }
 
@@ -163,11 +188,9 @@ void VideoPlayer::advance()
     // The picture always follows the sound (or, without sound, the clock): frames are skipped
     // whenever decoding falls behind.
     if (sound_->state() == ISoundPlayer::playing) {
-        frame_ = clamp(static_cast<int>(sound_->position() / frame_period_));
+        frame_ = clamp(clock_.due_frame(sound_->position()));
     } else if (sound_->state() == ISoundPlayer::closed && state_ == playing) {
-        const DWORD now = timeGetTime();
-        const double elapsed = static_cast<double>(static_cast<int32_t>(now - sound_->start_time()));
-        frame_ = static_cast<int>((elapsed + sound_->start_offset()) / frame_period_);
+        frame_ = clock_.due_frame(clock_.position_at(timeGetTime()));
     }
     if (state_ != playing) {
         return;
@@ -242,9 +265,13 @@ void VideoPlayer::request_picture()
     loader_->request(clamp(frame_));
 }
 
-void VideoPlayer::on_picture_delivered(int index, Image* delivered)
+void VideoPlayer::on_picture_delivered(WPARAM tag, Image* delivered)
 {
     std::unique_ptr<Image> picture(delivered); // ownership came with the message
+    if (!picture_belongs_to(tag, loader_->recording())) {
+        return; // decoded for a recording that has been closed since: freed here
+    }
+    const int index = picture_index(tag);
     if (image_mode()) {
         picture_arrived_ = true;
     } else if (continuous_mode()) {
@@ -270,14 +297,15 @@ void VideoPlayer::on_context_menu(int x, int y)
     if (!image_mode()) {
         return;
     }
-    HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(context_menu));
+    const std::unique_ptr<std::remove_pointer_t<HMENU>, decltype(&DestroyMenu)> menu(
+        LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(context_menu)), &DestroyMenu);
     if (menu == nullptr) {
         return;
     }
     POINT point{x, y};
     ClientToScreen(handle(), &point);
-    TrackPopupMenu(GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, handle(), nullptr);
-    DestroyMenu(menu);
+    TrackPopupMenu(GetSubMenu(menu.get(), 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, handle(),
+                   nullptr);
 }
 
 void VideoPlayer::on_command(WPARAM wParam, LPARAM lParam)
@@ -299,6 +327,16 @@ void VideoPlayer::repaint()
 
 void VideoPlayer::warn(HWND owner, const std::wstring& text) { show_warning(owner, text); }
 
+void VideoPlayer::warn_if_sound_failed()
+{
+    // Told only now that the loader's lock is free again, and owned by the main window, which
+    // the box then disables: nothing can close the recording under the reader meanwhile.
+    if (loader_->archive().sound_failed()) {
+        warn(owner_.owner_window(), load_text(texts::sound_restore_failed));
+    }
+}
+
+
 void VideoPlayer::play(int frame)
 {
     if (state_ == nothing_open) {
@@ -312,6 +350,7 @@ void VideoPlayer::play(int frame)
     } catch (const Exception&) {
         // without sound the clock runs on the multimedia timer
     }
+    clock_.start(sound_->start_time(), sound_->start_offset());
     schedule_next_tick();
 }
 
@@ -351,6 +390,8 @@ void VideoPlayer::resume()
         sound_->resume();
     } catch (const Exception&) {
     }
+    // Without sound the clock starts again where the pause left it, not where the last play began.
+    clock_.start(timeGetTime(), static_cast<int>(frame_ * frame_period_));
     schedule_next_tick();
 }
 
@@ -396,7 +437,7 @@ void VideoPlayer::seek_total(int position, int then_play)
             stop();
             return;
         }
-        on_tick();
+        on_tick(recording_tag(loader_->recording()));
         owner_.stopwatch_then_play(then_play);
     }
     frame_ = clamp(position - chapter_ * chapter_frames);
@@ -482,6 +523,7 @@ void VideoPlayer::open(const std::wstring& folder)
     open_sound();
     state_ = stopped;
     notify();
+    warn_if_sound_failed();
 }
 
 int VideoPlayer::load_chapters(const std::wstring& folder)
@@ -535,6 +577,7 @@ bool VideoPlayer::open_chapter(int index)
     open_sound();
     state_ = stopped;
     notify();
+    warn_if_sound_failed();
     return true;
 }
 

@@ -6,10 +6,13 @@
 #include "playback/FrameTimeTable.h"
 #include "playback/GammaCorrection.h"
 #include "playback/PictureView.h"
+#include "playback/PlaybackClock.h"
+#include "playback/TimerResolution.h"
 #include "ui/Window.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -79,8 +82,8 @@ public:
     void clear_frame_table();
 
 private:
-    void on_tick();
-    void on_picture_delivered(int index, Image* picture);
+    void on_tick(WPARAM tag);
+    void on_picture_delivered(WPARAM tag, Image* picture);
     void on_sound_end();
     void on_paint();
     void on_context_menu(int x, int y);
@@ -100,6 +103,12 @@ private:
     void open_sound();
     void end_stopwatch_if_last_chapter();
     void warn(HWND owner, const std::wstring& text);
+    void warn_if_sound_failed();
+    // Where the recording stands on the clock the frames follow (the sound, or without sound the
+    // clock's own time base); nothing while no clock runs (stopped, paused, sound run out).
+    std::optional<double> clock_position() const;
+    void on_timer(WPARAM id);
+    void on_erase_background(HDC dc);
 
     IPlayerOwner& owner_;
     WaveAudioPlayer* sound_ = nullptr; // belongs to its own (message-only) window
@@ -116,7 +125,9 @@ private:
     int total_frames_ = 0;
     std::vector<std::wstring> chapter_paths_;
     unsigned tick_start_ = 0;
-    unsigned timer_resolution_ = 0;
+    // The frame clock; without sound its own time base, set at every play and resume.
+    PlaybackClock clock_;
+    TimerResolution timer_resolution_;
     std::unique_ptr<IVideoInfo> info_;
     std::wstring folder_;
     std::unique_ptr<Image> picture_;

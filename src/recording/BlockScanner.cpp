@@ -8,7 +8,10 @@ constexpr int64_t resync_span = 1048576;
 
 } // namespace
 
-BlockScanner::BlockScanner(File& file, int64_t first_block) : window_(file), position_(first_block) {}
+BlockScanner::BlockScanner(File& file, int64_t first_block, size_t window_size)
+    : window_(file, window_size), position_(first_block)
+{
+}
 
 std::optional<ScannedBlock> BlockScanner::next()
 {

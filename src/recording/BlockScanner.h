@@ -16,11 +16,15 @@ struct ScannedBlock {
 
 class BlockScanner {
 public:
-    // Starts at the first block header, `first_block` bytes into the file.
-    BlockScanner(File& file, int64_t first_block);
+    // Starts at the first block header, `first_block` bytes into the file, reading through a
+    // window of `window_size` bytes (FileWindow).
+    BlockScanner(File& file, int64_t first_block, size_t window_size = FileWindow::whole_pass);
 
     // The next block taken, with the reading already moved on past it; none at the end.
     std::optional<ScannedBlock> next();
+    // Copies `size` bytes from `position` through the same window (a block's samples while the
+    // pass is there); false when the file holds fewer.
+    bool read(int64_t position, uint8_t* out, size_t size) { return window_.read_exact(position, out, size); }
 
 private:
     void move_past(const ScannedBlock& block);

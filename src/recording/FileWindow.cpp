@@ -7,11 +7,12 @@
 
 namespace {
 
-constexpr size_t window_size = 16384;
+// Searching for a signature across damage needs more than a header's worth at a time.
+constexpr size_t search_window = 65536;
 
 } // namespace
 
-FileWindow::FileWindow(File& file) : file_(file), buffer_(window_size) {}
+FileWindow::FileWindow(File& file, size_t window_size) : file_(file), buffer_(window_size) {}
 
 bool FileWindow::holds(int64_t position) const
 {
@@ -51,6 +52,10 @@ bool FileWindow::read_exact(int64_t position, uint8_t* out, size_t size)
 
 int64_t FileWindow::find(int64_t position, int64_t span, const uint8_t* pattern, size_t length)
 {
+    if (buffer_.size() < search_window) {
+        buffer_.resize(search_window);
+        length_ = 0; // what it held is read again
+    }
     const int64_t end = position + span;
     const auto pattern_length = static_cast<int64_t>(length);
     int64_t from = position;

@@ -1,6 +1,7 @@
 #pragma once
-// Reads an archive through a small window of its bytes, so that block headers and signature
-// searches over damaged stretches cost a few large reads instead of many small ones.
+// Reads an archive through a window of its bytes. A large window makes a pass over the blocks
+// one sequential read of the file (every header and sound sample comes out of memory); a window
+// the size of a block header reads just the headers, one small read each.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -9,7 +10,9 @@ class File;
 
 class FileWindow {
 public:
-    explicit FileWindow(File& file);
+    static constexpr size_t whole_pass = 1048576;
+
+    explicit FileWindow(File& file, size_t window_size = whole_pass);
 
     // Copies `size` bytes from `position`; false when the file holds fewer.
     bool read_exact(int64_t position, uint8_t* out, size_t size);

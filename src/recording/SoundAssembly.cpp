@@ -2,37 +2,27 @@
 
 #include <algorithm>
 
-#include "platform/File.h"
 #include "recording/WaveFile.h"
 
 namespace {
 
-constexpr int64_t copy_buffer_size = 10000;
-
-// Reads up to `wanted` samples of `block` into the start of `buffer`, which is silence
-// beforehand; samples are never taken from beyond the block's own payload.
-void read_samples(File& archive, const SoundBlock& block, int64_t wanted, std::vector<uint8_t>& buffer)
+// Appends `count` bytes: the block's first samples (at most `count`), then silence.
+void append_block(std::vector<uint8_t>& out, const SoundBlock& block, int64_t count)
 {
-    const int64_t count = std::min({wanted, static_cast<int64_t>(block.sound_length),
-                                    static_cast<int64_t>(block.payload_size)});
-    if (count > 0 && archive.seek(block.payload_position)) {
-        archive.read(buffer.data(), static_cast<size_t>(count));
-    }
-}
-
-void append_silence(WaveFile& wave, std::vector<uint8_t>& buffer, int64_t count)
-{
-    std::fill(buffer.begin(), buffer.end(), WaveFile::silence);
-    while (count > 0) {
-        const int64_t run = std::min(count, copy_buffer_size);
-        wave.append(buffer.data(), static_cast<size_t>(run));
-        count -= run;
-    }
+    const auto samples = std::min(count, static_cast<int64_t>(block.samples.size()));
+    out.insert(out.end(), block.samples.begin(), block.samples.begin() + static_cast<std::ptrdiff_t>(samples));
+    out.insert(out.end(), static_cast<size_t>(count - samples), WaveFile::silence);
 }
 
 } // namespace
 
-int64_t assemble_sound(File& archive, std::vector<SoundBlock> blocks, WaveFile& wave)
+int64_t block_sample_count(int32_t sound_length, int32_t payload_size)
+{
+    return std::max<int64_t>(0, std::min({static_cast<int64_t>(sound_length), static_cast<int64_t>(payload_size),
+                                          max_block_samples}));
+}
+
+int64_t assemble_sound(std::vector<SoundBlock> blocks, WaveFile& wave)
 {
     if (blocks.empty()) {
         return 0;
@@ -40,26 +30,22 @@ int64_t assemble_sound(File& archive, std::vector<SoundBlock> blocks, WaveFile& 
     std::stable_sort(blocks.begin(), blocks.end(),
                      [](const SoundBlock& a, const SoundBlock& b) { return a.ms < b.ms; });
     const int64_t t0 = blocks.front().ms;
-    std::vector<uint8_t> buffer(copy_buffer_size);
-    int64_t written = 0;
+    std::vector<uint8_t> out;
     for (size_t j = 0; j + 1 < blocks.size(); ++j) {
         // Every place is reckoned from the first block's time, so rounding never accumulates.
         const int64_t place = std::min((blocks[j + 1].ms - t0) * WaveFile::sample_rate / 1000, max_sound_bytes);
-        const int64_t target = place - written;
+        const int64_t target = place - static_cast<int64_t>(out.size());
         if (target <= 16) {
             continue;
         }
-        const int64_t chunk = std::min(target, copy_buffer_size);
-        std::fill(buffer.begin(), buffer.end(), WaveFile::silence);
-        read_samples(archive, blocks[j], chunk, buffer);
-        wave.append(buffer.data(), static_cast<size_t>(chunk));
-        append_silence(wave, buffer, target - chunk);
-        written += target;
+        // A block gives at most 10,000 of its samples; the rest of its place is silence.
+        append_block(out, blocks[j], std::min(target, max_block_samples));
+        out.insert(out.end(), static_cast<size_t>(target - std::min(target, max_block_samples)), WaveFile::silence);
     }
     const int64_t last = std::max<int64_t>(
-        0, std::min({static_cast<int64_t>(blocks.back().sound_length), copy_buffer_size, max_sound_bytes - written}));
-    std::fill(buffer.begin(), buffer.end(), WaveFile::silence);
-    read_samples(archive, blocks.back(), last, buffer);
-    wave.append(buffer.data(), static_cast<size_t>(last));
-    return written + last;
+        0, std::min({static_cast<int64_t>(blocks.back().sound_length), max_block_samples,
+                     max_sound_bytes - static_cast<int64_t>(out.size())}));
+    append_block(out, blocks.back(), last);
+    wave.append(out.data(), out.size());
+    return static_cast<int64_t>(out.size());
 }

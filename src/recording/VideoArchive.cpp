@@ -23,7 +23,7 @@ const std::wstring picture_pattern = L"*.dpc";
 
 VideoArchive::VideoArchive()
     : slots_(max_frame_slots),
-      chapter_table_(static_cast<size_t>(chapter_table_rows) * chapter_row_size)
+      chapter_table_(static_cast<size_t>(chapter_table_rows))
 {
 }
 
@@ -42,6 +42,7 @@ void VideoArchive::reset()
     time_index_.clear();
     detection_index_ = -1;
     any_flag_ = false;
+    sound_failed_ = false;
     if (!sound_path_.empty()) {
         delete_file(sound_path_);
         sound_path_.clear();
@@ -62,12 +63,17 @@ const TimeIndexEntry* VideoArchive::chapter_row(int chapter) const
     if (chapter < 0 || chapter >= chapter_table_rows) {
         return nullptr;
     }
-    return chapter_table_.data() + static_cast<size_t>(chapter) * chapter_row_size;
+    static const std::vector<TimeIndexEntry> empty_row(static_cast<size_t>(chapter_row_size));
+    const std::vector<TimeIndexEntry>& row = chapter_table_[static_cast<size_t>(chapter)];
+    return row.empty() ? empty_row.data() : row.data();
 }
 
 void VideoArchive::clear_chapter_table()
 {
-    std::fill(chapter_table_.begin(), chapter_table_.end(), TimeIndexEntry{});
+    for (std::vector<TimeIndexEntry>& row : chapter_table_) {
+        row.clear();
+        row.shrink_to_fit();
+    }
 }
 
 void VideoArchive::set_valid_span()

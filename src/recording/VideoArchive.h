@@ -61,6 +61,10 @@ public:
     int64_t recording_time() const { return recording_time_; }
     // The temporary WAVE file of the last event or chapter load; empty when there is none.
     const std::wstring& sound_path() const { return sound_path_; }
+    // The last event or chapter load could not make its temporary sound file: it plays without
+    // sound, and the caller tells the user so once it no longer holds anything the reader
+    // needs ("音声データの復元に失敗しました").
+    bool sound_failed() const { return sound_failed_; }
     bool is_open() const { return file_.is_open(); }
 
     // The chapter that the next chapter file is loaded as; its time index goes to that row.
@@ -94,6 +98,9 @@ private:
     int32_t end_ms_ = 0;
     int64_t recording_time_ = 0;
     std::wstring sound_path_;
+    bool sound_failed_ = false;
     int chapter_number_ = 0;
-    std::vector<TimeIndexEntry> chapter_table_;
+    // Rows are made when a chapter is loaded into them: an archive that plays one event
+    // recording never holds the 600 x 600 entries a full table would take.
+    std::vector<std::vector<TimeIndexEntry>> chapter_table_;
 };

@@ -17,7 +17,6 @@
 namespace {
 
 constexpr int unreadable_text = texts::data_unreadable;
-constexpr int sound_failed_text = texts::sound_restore_failed;
 const std::wstring sound_file_prefix = L"obv";
 
 // Reads the file header and the index preamble; returns the header and where the blocks begin.
@@ -78,7 +77,7 @@ void VideoArchive::open_sound_file(std::unique_ptr<WaveFile>& wave)
             delete_file(sound_path_);
             sound_path_.clear();
         }
-        warn_user(load_text(sound_failed_text)); // the recording still plays, without sound
+        sound_failed_ = true; // the recording still plays, without sound
     }
 }
 
@@ -111,11 +110,21 @@ void VideoArchive::read_stream(FrameClock clock)
             records.push_back(std::make_unique<FrameRecord>(decode_block_header(block->bytes.data(), block->position)));
         } else if (block->type() == sound_block && wave && size > 0) {
             const FrameRecord sound = decode_block_header(block->bytes.data(), block->position);
-            sounds.push_back({sound.ms, sound.sound_length, sound.payload_size, sound.payload_position});
+            SoundBlock kept{sound.ms, sound.sound_length, sound.payload_size, sound.payload_position, {}};
+            // The samples come out of the pass's window now; a short file leaves silence.
+            kept.samples.resize(static_cast<size_t>(block_sample_count(sound.sound_length, sound.payload_size)),
+                                WaveFile::silence);
+            if (!scanner.read(kept.payload_position, kept.samples.data(), kept.samples.size())) {
+                const int64_t available = std::max<int64_t>(0, file_.size() - kept.payload_position);
+                std::fill(kept.samples.begin(), kept.samples.end(), WaveFile::silence);
+                scanner.read(kept.payload_position, kept.samples.data(),
+                             static_cast<size_t>(std::min<int64_t>(available, static_cast<int64_t>(kept.samples.size()))));
+            }
+            sounds.push_back(std::move(kept));
         }
     }
     if (wave) {
-        assemble_sound(file_, std::move(sounds), *wave);
+        assemble_sound(std::move(sounds), *wave);
         wave->finish();
     }
     place_stream_frames(std::move(records), clock);
@@ -171,10 +180,10 @@ void VideoArchive::store_chapter_row()
     if (chapter_number_ < 0 || chapter_number_ >= chapter_table_rows) {
         return; // no row to hold it
     }
-    TimeIndexEntry* row = chapter_table_.data() + static_cast<size_t>(chapter_number_) * chapter_row_size;
+    std::vector<TimeIndexEntry>& row = chapter_table_[static_cast<size_t>(chapter_number_)];
+    row.assign(static_cast<size_t>(chapter_row_size), TimeIndexEntry{});
     const size_t count = std::min(time_index_.size(), static_cast<size_t>(chapter_row_size));
-    std::fill(row, row + chapter_row_size, TimeIndexEntry{});
-    std::copy(time_index_.begin(), time_index_.begin() + static_cast<std::ptrdiff_t>(count), row);
+    std::copy(time_index_.begin(), time_index_.begin() + static_cast<std::ptrdiff_t>(count), row.begin());
 }
 
 int VideoArchive::count_chapter_frames(const std::wstring& path)
@@ -188,7 +197,8 @@ int VideoArchive::count_chapter_frames(const std::wstring& path)
     read_file_start(file, first_block);
     std::vector<int32_t> times;
     bool information_seen = false;
-    BlockScanner scanner(file, first_block);
+    // Only the headers are wanted here: one small read per block, no payload read.
+    BlockScanner scanner(file, first_block, block_peek_size);
     while (times.size() < max_frame_slots) {
         const std::optional<ScannedBlock> block = scanner.next();
         if (!block) {

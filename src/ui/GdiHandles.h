@@ -24,6 +24,8 @@ public:
 
     Handle get() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
+    // Gives the object up to a new owner (the clipboard, a window).
+    Handle release() { return std::exchange(handle_, nullptr); }
     void reset(Handle handle = nullptr)
     {
         if (handle_ != nullptr) {

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "ArchiveExercise.h"
-#include "platform/Messages.h"
 #include "platform/Platform.h"
 #include "recording/VideoArchive.h"
 
@@ -21,7 +20,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     setenv("TZ", "JST-9", 1);
     tzset();
-    set_message_handler([](MessageOwner, const std::wstring&, int, unsigned) { return 1; });
     scratch_file = make_temp_file(L"fzz");
     return 0;
 }

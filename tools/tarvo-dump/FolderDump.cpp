@@ -10,7 +10,6 @@
 #include "RecordingReport.h"
 #include "base/Exception.h"
 #include "platform/FileSystem.h"
-#include "platform/Messages.h"
 #include "base/Utf8.h"
 #include "common/Arguments.h"
 #include "common/JsonWriter.h"
@@ -54,11 +53,6 @@ int dump_folder(const Arguments& arguments)
 int dump_images(const Arguments& arguments)
 {
     const std::wstring folder = folder_argument(arguments);
-    // A console tool shows no message boxes: a warning goes to standard error.
-    set_message_handler([](MessageOwner, const std::wstring& text, int, unsigned) {
-        write_err(wide_to_utf8(text) + "\n");
-        return 1;
-    });
     auto archive = std::make_unique<VideoArchive>();
     try {
         const bool more_than_600 = archive->load_images(folder);

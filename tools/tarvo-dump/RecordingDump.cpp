@@ -9,8 +9,8 @@
 #include "RecordingReport.h"
 #include "base/Exception.h"
 #include "platform/File.h"
-#include "platform/Messages.h"
 #include "platform/Platform.h"
+#include "base/Text.h"
 #include "base/Utf8.h"
 #include "common/Arguments.h"
 #include "common/JsonWriter.h"
@@ -163,16 +163,15 @@ int dump_recording_file(const Arguments& arguments)
         write_err(usage);
         return 2;
     }
-    // A console tool shows no message boxes: the reader's warning goes to standard error.
-    set_message_handler([](MessageOwner, const std::wstring& text, int, unsigned) {
-        write_err(wide_to_utf8(text) + "\n");
-        return 1;
-    });
     auto archive = std::make_unique<VideoArchive>();
     try {
         load(*archive, kind, request->file);
     } catch (const Exception& failure) {
         return fail(wide_to_utf8(failure.message()));
+    }
+    if (archive->sound_failed()) {
+        // A console tool shows no message boxes: the warning goes to standard error.
+        write_err(wide_to_utf8(load_text(5501)) + "\n"); // "音声データの復元に失敗しました"
     }
     const std::string problem = extract(*archive, *request);
     if (!problem.empty()) {
