@@ -91,6 +91,8 @@ TEST_F(InfoPanelTest, IncompleteInformationShowsTheNoteInBlueAndNothingElse)
     const WindowPicture note = shown();
     EXPECT_GT(note.count(blue, 35, 15, 170, 105), 50);
     EXPECT_EQ(note.count(blue) - note.count(blue, 35, 15, 170, 105), 0) << "the note stays in its rectangle";
+    // Far wider than the rectangle, the note is wrapped onto lines below its first.
+    EXPECT_GT(note.count(blue, 35, 50, 170, 105), 20);
 }
 
 TEST_F(InfoPanelTest, TheWarningIconFollowsTheArchiveFlag)
