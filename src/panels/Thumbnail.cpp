@@ -203,6 +203,7 @@ template <typename Work> void Thumbnail::reporting(Work work)
         loader_->disarm();
         loading_ = false; // with what has arrived
         accepted_ = false;
+        added_ = list_->count();
         list_->show_added();
         show_warning(GetParent(handle()), failure.message());
     }
@@ -253,12 +254,19 @@ void Thumbnail::add_thumbnail(int index, const Image* picture)
     if (picture == nullptr) {
         picture = undecodable_.image();
     }
-    if (picture == nullptr) {
-        const Image blank(strip::thumbnail_width, strip::thumbnail_height);
-        list_->add(index, blank, caption);
-        return;
+    // The control may give the focus to a new item by itself; that opens no picture.
+    adding_ = true;
+    try {
+        if (picture != nullptr) {
+            list_->add(index, *picture, caption);
+        } else {
+            list_->add(index, Image(strip::thumbnail_width, strip::thumbnail_height), caption);
+        }
+    } catch (...) {
+        adding_ = false;
+        throw;
     }
-    list_->add(index, *picture, caption);
+    adding_ = false;
 }
 
 void Thumbnail::finish()
@@ -349,6 +357,9 @@ void Thumbnail::on_item_changed(const NMLISTVIEW& change)
         return;
     }
     selected_ = change.iItem;
+    if (adding_) {
+        return;
+    }
     list_->ensure_visible(selected_);
     update_buttons();
     if (!quiet_selection_) {

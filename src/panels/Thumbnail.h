@@ -97,6 +97,7 @@ private:
     bool accepted_ = false;   // the request for picture `added_` was taken by the loader
     int steps_waiting_ = 0;    // steps since that request, to ask again should it be lost
     bool quiet_selection_ = false;
+    bool adding_ = false;      // a thumbnail is being put into the list
     DWORD last_shown_ = 0;     // when new thumbnails were last drawn
     std::unique_ptr<Image> held_; // the last decoded picture
 };
