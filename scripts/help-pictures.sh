@@ -11,13 +11,14 @@ cmake --build --preset windows --target help-shots sample-card
 source scripts/lib/wine.sh
 trap tarvo_stop_all EXIT
 tarvo_start_display own
-tarvo_start_wine
 bin=build/win32/bin
+# The card as the user sees it: a drive of its own, so that titles and the folder browser show
+# E:\EVENT\0001 rather than a build folder. Wine lists the drives it finds when it starts.
+tarvo_prepare_prefix
+ln -sfn "$root/$bin/SampleCard" "$WINEPREFIX/dosdevices/e:"
+tarvo_start_wine
 [ -d "$bin/SampleCard" ] || (cd "$bin" && wine sample-card.exe SampleCard >/dev/null)
 shots=$(mktemp -d)
-# The card as the user sees it: a drive of its own, so that titles and the folder browser show
-# E:\EVENT\0001 rather than a build folder.
-ln -sfn "$(cd "$bin/SampleCard" && pwd)" "$WINEPREFIX/dosdevices/e:"
 (cd "$bin" && wine help-shots.exe 'E:' "Z:${shots//\//\\}")
 rm -f "$WINEPREFIX/dosdevices/e:"
 for id in $(seq 22101 22124); do

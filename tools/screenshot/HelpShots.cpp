@@ -3,6 +3,14 @@
 // 0001 folders), each cut to the element of the window that the page explains there.
 #include "app/MainWindow.h"
 #include "device/FolderChooser.h"
+#include "panels/ConfigPanel.h"
+#include "panels/ConsolePanel.h"
+#include "panels/InfoPanel.h"
+#include "panels/LineChart.h"
+#include "panels/SpeedMeter.h"
+#include "panels/StopWatch.h"
+#include "panels/Thumbnail.h"
+#include "panels/CircleChart.h"
 #include "playback/VideoPlayer.h"
 #include "recording/DataType.h"
 #include "recording/IVideoInfo.h"
@@ -32,49 +40,49 @@ void save(int id, const RECT& rect)
     }
 }
 
-// The main window's elements, in client coordinates of a window W x H as the layout places them:
-// the bottom strip of 90 pixels, the console of 65 above it, the right column 209 wide.
+// The main window's elements on the screen: the panels' own windows, and the parts of the
+// console and the right column as the layout places them.
 class Elements {
 public:
-    explicit Elements(HWND window) : window_(window)
-    {
-        RECT client{};
-        GetClientRect(window, &client);
-        width_ = client.right;
-        strip_ = client.bottom - 90;
-    }
+    explicit Elements(MainWindow& window) : window_(window) {}
 
-    RECT whole() const { return window_rect(window_); }
+    RECT whole() const { return window_rect(window_.handle()); }
     RECT caption_and_menu() const
     {
-        RECT outer = window_rect(window_);
-        outer.bottom = on_screen(0, 0, 1, 1).top;
+        RECT outer = whole();
+        POINT client{0, 0};
+        ClientToScreen(window_.handle(), &client);
+        outer.bottom = client.y;
         return outer;
     }
-    RECT player() const { return on_screen(21, 0, width_ - 230, strip_ - 65); }
-    RECT console() const { return on_screen(0, strip_ - 65, width_, 65); }
-    RECT console_buttons() const { return on_screen(0, strip_ - 65, 249, 65); }
-    RECT position_bar() const { return on_screen(240, strip_ - 65, width_ - 330, 65); }
-    RECT offset_readout() const { return on_screen(width_ - 100, strip_ - 65, 100, 65); }
-    RECT column() const { return on_screen(width_ - 209, 0, 209, strip_ - 65); }
-    RECT info() const { return on_screen(width_ - 209, 0, 209, 125); }
-    RECT speed() const { return on_screen(width_ - 209, 121, 209, strip_ - 544 + 14); }
-    RECT stopwatch() const { return on_screen(width_ - 209, strip_ - 409, 209, 89); }
-    RECT circle_chart() const { return on_screen(width_ - 209, strip_ - 320, 209, 165); }
-    RECT config() const { return on_screen(width_ - 209, strip_ - 155, 209, 90); }
-    RECT bottom_strip() const { return on_screen(0, strip_, width_, 90); }
+    RECT player() const { return window_rect(window_.player().handle()); }
+    RECT console() const { return window_rect(window_.console().handle()); }
+    // The six buttons at the console's left end, the position bar, the offset readout at its right.
+    RECT console_buttons() const { return part_of(console(), 0, 249); }
+    RECT position_bar() const { return part_of(console(), 240, width_of(console()) - 90); }
+    RECT offset_readout() const { return part_of(console(), width_of(console()) - 100, width_of(console())); }
+    RECT column() const
+    {
+        const RECT info = window_rect(window_.info_panel().handle());
+        return {info.left, info.top, info.right, console().top};
+    }
+    RECT info() const { return window_rect(window_.info_panel().handle()); }
+    RECT speed() const
+    {
+        const RECT meter = window_rect(window_.speed_meter().handle());
+        return {info().left, meter.top - 7, info().right, meter.bottom + 7};
+    }
+    RECT stopwatch() const { return window_rect(window_.stopwatch().handle()); }
+    RECT circle_chart() const { return window_rect(window_.circle_chart().handle()); }
+    RECT config() const { return window_rect(window_.config_panel().handle()); }
+    RECT line_chart() const { return window_rect(window_.line_chart().handle()); }
+    RECT thumbnails() const { return window_rect(window_.thumbnails().handle()); }
 
 private:
-    RECT on_screen(int x, int y, int width, int height) const
-    {
-        POINT origin{x, y};
-        ClientToScreen(window_, &origin);
-        return {origin.x, origin.y, origin.x + width, origin.y + height};
-    }
+    static int width_of(const RECT& rect) { return rect.right - rect.left; }
+    static RECT part_of(const RECT& rect, int from, int to) { return {rect.left + from, rect.top, rect.left + to, rect.bottom}; }
 
-    HWND window_;
-    int width_ = 0;
-    int strip_ = 0;
+    MainWindow& window_;
 };
 
 struct DialogSearch {
@@ -156,17 +164,23 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     SetWindowPos(handle, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ShowWindow(handle, SW_SHOW);
     UpdateWindow(handle);
-    const Elements at(handle);
+    const Elements at(*window);
 
     // Nothing open yet: the start-up animation.
     window->show_animation();
     pump_for(2000);
     save(22123, at.whole());
 
-    // An event recording, paused a few seconds before its detection instant.
-    open(*window, card + L"\\EVENT\\0001", data_type_event, 6000);
+    // An event recording, paused two and a half seconds before its detection instant.
+    open(*window, card + L"\\EVENT\\0001", data_type_event, 2000);
     window->player().pause();
-    pump_for(800);
+    const IVideoInfo* info = window->player().info();
+    const int detection = info != nullptr ? info->detection_index() : -1;
+    if (detection >= 75) {
+        window->player().seek(detection - 75);
+        window->position_update();
+    }
+    pump_for(1000);
     save(22101, at.whole());
     save(22102, at.caption_and_menu());
     save(22103, at.player());
@@ -177,13 +191,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     save(22124, at.column());
     save(22108, at.info());
     save(22109, at.speed());
-    save(22110, at.stopwatch());
     save(22111, at.circle_chart());
     save(22112, at.config());
-    save(22113, at.bottom_strip());
+    save(22113, at.line_chart());
     // Stepped to the detection instant itself.
-    if (const IVideoInfo* info = window->player().info(); info != nullptr && info->detection_index() >= 0) {
-        window->player().seek(info->detection_index());
+    if (detection >= 0) {
+        window->player().seek(detection);
         window->position_update();
     }
     pump_for(800);
@@ -192,16 +205,24 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     // The version dialog over the main window.
     shoot_dialog(22122, L"バージョン情報", IDOK, [&] { SendMessageW(handle, WM_COMMAND, IDC_CMD_VERSION, 0); });
 
-    // A continuous recording at play.
-    open(*window, card + L"\\CONT\\0001", data_type_continuous, 5000);
+    // A continuous recording at play, with a lap measurement under way: its marks on the bar.
+    open(*window, card + L"\\CONT\\0001", data_type_continuous, 3000);
+    StopWatch& stopwatch = window->stopwatch();
+    stopwatch.buttonClicked(&stopwatch.start_stop_button());
+    pump_for(4000);
+    stopwatch.buttonClicked(&stopwatch.lap_reset_button());
+    pump_for(3000);
+    stopwatch.buttonClicked(&stopwatch.lap_reset_button());
+    pump_for(2500);
     save(22114, at.whole());
     save(22115, at.console());
-    save(22116, at.bottom_strip());
+    save(22116, at.line_chart());
+    save(22110, at.stopwatch());
 
     // An image folder.
     open(*window, card + L"\\IMAGE\\0001", data_type_image, 4000);
     save(22117, at.whole());
-    save(22118, at.bottom_strip());
+    save(22118, at.thumbnails());
     save(22119, at.player());
 
     // The folder chooser on the event folder, with its data-type row.
