@@ -125,12 +125,9 @@ int WaveAudioPlayer::fill(int64_t from)
         return 0;
     }
     // Only a buffer the device has given back may be filled again.
-    int index = next_buffer_;
-    if ((headers_[static_cast<size_t>(index)].dwFlags & WHDR_INQUEUE) != 0) {
-        index = 1 - index;
-        if ((headers_[static_cast<size_t>(index)].dwFlags & WHDR_INQUEUE) != 0) {
-            return 0;
-        }
+    const int index = free_buffer();
+    if (index < 0) {
+        return 0;
     }
     const FillRange range = fill_range(from, data_size, buffer_length_);
     last_write_start_ = range.from;
@@ -143,12 +140,39 @@ int WaveAudioPlayer::fill(int64_t from)
     scale_samples(wave_.samples().data() + range.from, reinterpret_cast<uint8_t*>(header.lpData),
                   static_cast<size_t>(count), volume_);
     header.dwBufferLength = static_cast<DWORD>(count);
+    holds_silence_[static_cast<size_t>(index)] = false;
     if (waveOutWrite(device_, &header, sizeof header) == MMSYSERR_NOERROR) {
         ++outstanding_;
         next_buffer_ = 1 - index;
         state_ = playing;
     }
     return count;
+}
+
+int WaveAudioPlayer::free_buffer() const
+{
+    for (const int index : {next_buffer_, 1 - next_buffer_}) {
+        if ((headers_[static_cast<size_t>(index)].dwFlags & WHDR_INQUEUE) == 0) {
+            return index;
+        }
+    }
+    return -1;
+}
+
+void WaveAudioPlayer::feed_silence()
+{
+    const int index = free_buffer();
+    if (index < 0 || buffer_length_ == 0) {
+        return;
+    }
+    WAVEHDR& header = headers_[static_cast<size_t>(index)];
+    std::fill(header.lpData, header.lpData + buffer_length_, static_cast<char>(0x80));
+    header.dwBufferLength = static_cast<DWORD>(buffer_length_);
+    holds_silence_[static_cast<size_t>(index)] = true;
+    if (waveOutWrite(device_, &header, sizeof header) == MMSYSERR_NOERROR) {
+        ++outstanding_;
+        next_buffer_ = 1 - index;
+    }
 }
 
 void WaveAudioPlayer::play(int start_ms)
@@ -186,17 +210,25 @@ void WaveAudioPlayer::on_buffer_done()
     // Count what the device really still holds: buffers handed back by a reset also report
     // here, after the count has started again.
     outstanding_ = 0;
-    for (const WAVEHDR& header : headers_) {
-        outstanding_ += (header.dwFlags & WHDR_INQUEUE) != 0 ? 1 : 0;
+    int samples_outstanding = 0;
+    for (size_t i = 0; i < headers_.size(); ++i) {
+        const bool queued = (headers_[i].dwFlags & WHDR_INQUEUE) != 0;
+        outstanding_ += queued ? 1 : 0;
+        samples_outstanding += queued && !holds_silence_[i] ? 1 : 0;
     }
     if (state_ == closed) {
         return;
     }
     if (last_write_end_ != 0) {
-        if (fill(last_write_end_) <= 0 && outstanding_ == 0) {
-            finished_ = true;
-            state_ = stopped;
-            notify_stopped();
+        if (finished_ || fill(last_write_end_) <= 0) {
+            // The samples have run out: silence keeps the device fed until it is stopped, and
+            // the end is told once the last samples have been played.
+            if (!finished_ && samples_outstanding == 0) {
+                finished_ = true;
+                state_ = stopped;
+                notify_stopped();
+            }
+            feed_silence();
         }
     } else if (outstanding_ == 0) {
         finished_ = false;

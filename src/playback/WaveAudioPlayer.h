@@ -44,6 +44,11 @@ private:
     static void CALLBACK wave_callback(HWAVEOUT device, UINT message, DWORD_PTR instance, DWORD_PTR, DWORD_PTR);
     void on_buffer_done();
     int fill(int64_t from);
+    // Queues a buffer of silence (0x80) when one is free: the device is kept fed after the
+    // last samples until it is stopped, because a device that runs dry makes the system's
+    // sound path play a burst of 0x00 (a click) instead of silence.
+    void feed_silence();
+    int free_buffer() const;
     void require_open() const;
     void notify_stopped();
     void open_device(const std::wstring& path);
@@ -51,6 +56,7 @@ private:
     HWND owner_;
     HWAVEOUT device_ = nullptr;
     std::array<WAVEHDR, 2> headers_{};
+    std::array<bool, 2> holds_silence_{};
     int next_buffer_ = 0;
     int outstanding_ = 0;
     int state_ = closed;

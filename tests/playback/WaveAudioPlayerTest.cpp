@@ -157,4 +157,43 @@ TEST_F(WaveAudioPlayerTest, PlaysTheSamplesScaledByTheVolume)
     expect_heard(recording.finish(), expected);
 }
 
+// The longest run of 0x00 samples (full scale negative: a click) in what the sink played.
+size_t longest_zero_run(const std::vector<uint8_t>& heard)
+{
+    size_t longest = 0;
+    size_t run = 0;
+    for (const uint8_t sample : heard) {
+        run = sample == 0 ? run + 1 : 0;
+        longest = std::max(longest, run);
+    }
+    return longest;
+}
+
+TEST_F(WaveAudioPlayerTest, TheEndOfAClipReachesTheSpeakerWithoutAClick)
+{
+    // Samples that never reach 0, played to their end and then stopped as the video player does.
+    std::vector<uint8_t> samples = pattern(11025);
+    for (auto& sample : samples) {
+        sample = std::max<uint8_t>(sample, 40);
+    }
+    const std::wstring path = write_wave(samples);
+    SinkRecording recording(folder_.file(L"heard.raw"));
+    if (!recording.started()) {
+        GTEST_SKIP() << "cannot start the recorder of the sound server";
+    }
+    pumpUntil([] { return false; }, 2000); // the recorder needs a moment to connect
+    player_->open(path);
+    player_->play(0);
+    ASSERT_TRUE(pumpUntil([&] { return player_->finished(); }, 5000));
+    pumpUntil([] { return false; }, 300); // the device runs dry after the last buffer
+    player_->stop();
+    player_->play(0); // and starts again, as at a chapter change
+    pumpUntil([] { return false; }, 300);
+    player_->close();
+    const std::vector<uint8_t> heard = recording.finish();
+    ASSERT_GT(heard.size(), 11025u);
+    // 2 ms at 11025 samples per second.
+    EXPECT_LE(longest_zero_run(heard), 22u) << "a burst of 0x00 reached the speaker";
+}
+
 } // namespace
