@@ -4,7 +4,10 @@
 #include "platform/Messages.h"
 #include "base/Text.h"
 #include "platform/WindowsError.h"
+#include "device/CardRestore.h"
+#include "device/DateTimeDialog.h"
 #include "device/FolderChooser.h"
+#include "device/GThresholdDialog09.h"
 #include "playback/VideoPlayer.h"
 #include "recording/DataType.h"
 #include "recording/NeighbourRecording.h"
@@ -225,8 +228,17 @@ void MainWindow::on_command(int command)
         case command_exit:
             PostMessageW(handle(), WM_CLOSE, 0, 0);
             break;
+        case command_settings:
+            settings_command();
+            break;
+        case command_clock:
+            clock_command();
+            break;
+        case command_restore:
+            restore_command();
+            break;
         default:
-            // The settings, clock, restore, help and version commands come with their dialogs.
+            // The help and version commands come with their dialogs.
             break;
         }
     } catch (const DataMissingException&) {
@@ -369,6 +381,31 @@ void MainWindow::run_guarded(const std::function<bool(std::wstring& folder)>& di
     if (dialog(folder)) {
         settings_folder_ = folder;
     }
+}
+
+void MainWindow::settings_command()
+{
+    run_guarded([this](std::wstring& folder) {
+        GThresholdDialog09 dialog(folder);
+        const bool chosen = dialog.doModal(handle()) == IDOK;
+        folder = dialog.cardFolder();
+        return chosen;
+    });
+}
+
+void MainWindow::clock_command()
+{
+    run_guarded([this](std::wstring& folder) {
+        DateTimeDialog dialog(folder);
+        const bool chosen = dialog.doModal(handle()) == IDOK;
+        folder = dialog.cardFolder();
+        return chosen;
+    });
+}
+
+void MainWindow::restore_command()
+{
+    run_guarded([this](std::wstring& folder) { return restoreCard(handle(), folder); });
 }
 
 void MainWindow::on_close()

@@ -71,6 +71,10 @@ private:
     void on_get_min_max_info(MINMAXINFO& info) const;
 
     void open_command();
+    // The guarded device commands: settings, clock and card restore.
+    void settings_command();
+    void clock_command();
+    void restore_command();
     void open_kind(const std::wstring& folder);
     void open_pictures(const std::wstring& folder);
     void layout();
