@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Pictures of the viewer playing the sample card's event and continuous recordings, for the
-# documentation: docs/viewer-event.png and docs/viewer-continuous.png.
+# Pictures for the documentation: the viewer playing the sample card's event and continuous
+# recordings (docs/viewer-event.png, docs/viewer-continuous.png) and the settings dialog on both
+# tabs and the clock dialog for the sample card (docs/settings-*.png, docs/clock-setting.png).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target viewer-shot sample-card
+cmake --build --preset windows --target viewer-shot dialog-shot sample-card
 source scripts/lib/wine.sh
 trap tarvo_stop_all EXIT
 tarvo_start_display own
@@ -15,7 +16,11 @@ bin=build/win32/bin
 shots=$(mktemp -d)
 (cd "$bin" && wine viewer-shot.exe 'SampleCard\EVENT\0001' 0 14 "Z:$shots/event.bmp")
 (cd "$bin" && wine viewer-shot.exe 'SampleCard\CONT\0001' 2 5 "Z:$shots/continuous.bmp")
+(cd "$bin" && wine dialog-shot.exe settings SampleCard 0 "Z:$shots/settings-simple.bmp")
+(cd "$bin" && wine dialog-shot.exe settings SampleCard 1 "Z:$shots/settings-detailed.bmp")
+(cd "$bin" && TZ=JST-9 wine dialog-shot.exe clock SampleCard 0 "Z:$shots/clock-setting.bmp")
+for name in settings-simple settings-detailed clock-setting; do convert "$shots/$name.bmp" "docs/$name.png"; done
 convert "$shots/event.bmp" docs/viewer-event.png
 convert "$shots/continuous.bmp" docs/viewer-continuous.png
 rm -rf "$shots"
-echo "docs/viewer-event.png docs/viewer-continuous.png"
+echo "docs/viewer-event.png docs/viewer-continuous.png docs/settings-simple.png docs/settings-detailed.png docs/clock-setting.png"

@@ -1,6 +1,7 @@
 // viewer-shot FOLDER KIND SECONDS OUT.bmp: opens the recording in FOLDER (KIND 0 event,
 // 1 image, 2 continuous) in the real main window, lets it play for SECONDS and saves what the
 // window shows as a 24-bit BMP. For the documentation's pictures.
+#include "WindowShot.h"
 #include "app/MainWindow.h"
 #include "recording/DataType.h"
 
@@ -8,69 +9,9 @@
 #include <objbase.h>
 #include <shellapi.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
-namespace {
-
-void pump_for(DWORD milliseconds)
-{
-    const DWORD start = GetTickCount();
-    MSG message;
-    while (GetTickCount() - start < milliseconds) {
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
-bool save_window(HWND window, const std::wstring& path)
-{
-    RECT frame{};
-    GetWindowRect(window, &frame);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
-    SelectObject(memory, previous);
-
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
-    const int stride = (width * 3 + 3) & ~3;
-    std::vector<unsigned char> pixels(static_cast<size_t>(stride) * static_cast<size_t>(height));
-    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
-              DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    FILE* out = _wfopen(path.c_str(), L"wb");
-    if (out == nullptr) {
-        return false;
-    }
-    std::fwrite(&file, sizeof file, 1, out);
-    std::fwrite(&header, sizeof header, 1, out);
-    std::fwrite(pixels.data(), 1, pixels.size(), out);
-    return std::fclose(out) == 0;
-}
-
-} // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
