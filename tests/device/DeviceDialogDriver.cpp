@@ -39,7 +39,45 @@ void CALLBACK start_script(HWND, UINT, UINT_PTR timer, DWORD)
     current_run = {};
 }
 
+struct Awaited {
+    std::wstring title;
+    const std::function<void(HWND)>* script = nullptr;
+};
+Awaited awaited;
+
+BOOL CALLBACK find_titled(HWND window, LPARAM found)
+{
+    wchar_t title[128] = {};
+    GetWindowTextW(window, title, 128);
+    if (IsWindowVisible(window) && awaited.title == title) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK start_awaited_script(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), find_titled, reinterpret_cast<LPARAM>(&dialog));
+    if (dialog == nullptr) {
+        return;
+    }
+    KillTimer(nullptr, timer);
+    (*awaited.script)(dialog);
+    if (IsWindow(dialog) && IsWindowVisible(dialog)) {
+        EndDialog(dialog, stayed_open);
+    }
+    awaited = {};
+}
+
 } // namespace
+
+void on_next_dialog(const std::wstring& title, const std::function<void(HWND dialog)>& script)
+{
+    awaited = {title, &script};
+    SetTimer(nullptr, 0, 20, start_awaited_script);
+}
 
 INT_PTR run_modal(Dialog& dialog, HWND owner, const std::function<void(HWND dialog)>& script)
 {

@@ -20,6 +20,11 @@ constexpr INT_PTR stayed_open = 99;
 // with stayed_open if the script did not end it. Returns the dialog's result.
 INT_PTR run_modal(Dialog& dialog, HWND owner, const std::function<void(HWND dialog)>& script);
 
+// Runs `script` on the next dialog with this title that this thread shows (a command makes the
+// dialog object itself), ending it with stayed_open if the script did not end it. Call it before
+// the command; `script` must live until the dialog has been shown.
+void on_next_dialog(const std::wstring& title, const std::function<void(HWND dialog)>& script);
+
 struct Shown {
     std::wstring text;
     int caption_id;
