@@ -21,7 +21,7 @@ const Entry entries[] = {
 
 TEST(StringTable, EveryEntryLoadsWithItsExactCharacters)
 {
-    ASSERT_EQ(std::size(entries), 103u);
+    ASSERT_GE(std::size(entries), 103u); // the table the viewer started with, and whatever came since
     for (const auto& entry : entries) {
         EXPECT_EQ(load_text(entry.id), entry.text) << "id " << entry.id;
         EXPECT_EQ(load_text_narrow(entry.id), entry.text) << "id " << entry.id;
