@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Fuzzes the archive reader for about a minute (FUZZ_SECONDS) over the seed files and every input
-# kept in tests/recording/fuzz-regressions. A crash leaves its input in build/fuzz/artifacts:
-# add it to the regressions once the fault is mended.
+# kept in tests/recording/fuzz-regressions, then the settings files' readers for a shorter while
+# (FUZZ_SETTINGS_SECONDS) over the sample card's settings seeds and
+# tests/device/settings-fuzz-regressions. A crash leaves its input in build/fuzz/artifacts: add it
+# to the regressions once the fault is mended.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 bin=build/host/bin
-if [ ! -x "$bin/fuzz-archive" ] || [ ! -x "$bin/fuzz-seeds" ]; then
+if [ ! -x "$bin/fuzz-archive" ] || [ ! -x "$bin/fuzz-seeds" ] || [ ! -x "$bin/fuzz-settings" ]; then
   cmake --preset host >/dev/null
-  cmake --build --preset host --target fuzz-archive fuzz-seeds
+  cmake --build --preset host --target fuzz-archive fuzz-seeds fuzz-settings
 fi
 
 work=build/fuzz
@@ -43,3 +45,16 @@ echo "fuzz: ${FUZZ_SECONDS:-60} s over $work/corpus, the seeds and the regressio
   exit 1
 }
 grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb)|^Done' "$work/fuzz.log" || true
+
+settings_regressions=tests/device/settings-fuzz-regressions
+mkdir -p "$work/settings-corpus" "$work/settings-seeds"
+rm -f "$work/settings-seeds"/*
+cp "$work/seeds"/*.DAT "$work/seeds"/*.INI "$work/settings-seeds"/ 2>/dev/null || true
+echo "fuzz: ${FUZZ_SETTINGS_SECONDS:-20} s of the settings files over $work/settings-corpus, the seeds and the regressions"
+"$bin/fuzz-settings" "${options[@]}" -max_len=4096 -max_total_time="${FUZZ_SETTINGS_SECONDS:-20}" -print_final_stats=1 \
+  "$work/settings-corpus" "$work/settings-seeds" "$settings_regressions" 2>"$work/fuzz-settings.log" || {
+  tail -60 "$work/fuzz-settings.log" >&2
+  echo "fuzz: the settings fuzzer failed; the input is in $work/artifacts" >&2
+  exit 1
+}
+grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb)|^Done' "$work/fuzz-settings.log" || true

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Pictures of the viewer playing the sample card's event and continuous recordings, for the
-# documentation: docs/viewer-event.png, docs/viewer-continuous.png, docs/viewer-event-paused.png
-# (paused before the detection instant) and, with the thumbnail strip filled, docs/viewer-image.png.
+# Pictures for the documentation: the viewer playing the sample card's event and continuous
+# recordings (docs/viewer-event.png, docs/viewer-continuous.png, docs/viewer-event-paused.png
+# paused before the detection instant, docs/viewer-laps.png with three laps, docs/viewer-image.png
+# with the thumbnail strip filled) and the settings dialog on both tabs and the clock dialog for
+# the sample card (docs/settings-*.png, docs/clock-setting.png).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target viewer-shot sample-card
+cmake --build --preset windows --target viewer-shot dialog-shot sample-card
 source scripts/lib/wine.sh
 trap tarvo_stop_all EXIT
 tarvo_start_display own
@@ -21,10 +23,14 @@ shots=$(mktemp -d)
 # Three laps timed across the first chapter change, marked on the bar, with the lap list open.
 (cd "$bin" && wine viewer-shot.exe 'SampleCard\CONT\0001' 2 1 "Z:$shots/laps.bmp" laps)
 (cd "$bin" && wine viewer-shot.exe 'SampleCard\IMAGE\0001' 1 6 "Z:$shots/image.bmp")
+(cd "$bin" && wine dialog-shot.exe settings SampleCard 0 "Z:$shots/settings-simple.bmp")
+(cd "$bin" && wine dialog-shot.exe settings SampleCard 1 "Z:$shots/settings-detailed.bmp")
+(cd "$bin" && TZ=JST-9 wine dialog-shot.exe clock SampleCard 0 "Z:$shots/clock-setting.bmp")
+for name in settings-simple settings-detailed clock-setting; do convert "$shots/$name.bmp" "docs/$name.png"; done
 convert "$shots/event.bmp" docs/viewer-event.png
 convert "$shots/continuous.bmp" docs/viewer-continuous.png
 convert "$shots/paused.bmp" docs/viewer-event-paused.png
 convert "$shots/laps.bmp" docs/viewer-laps.png
 convert "$shots/image.bmp" docs/viewer-image.png
 rm -rf "$shots"
-echo "docs/viewer-event.png docs/viewer-continuous.png docs/viewer-event-paused.png docs/viewer-laps.png docs/viewer-image.png"
+echo "docs/viewer-event.png docs/viewer-continuous.png docs/viewer-event-paused.png docs/viewer-laps.png docs/viewer-image.png docs/settings-simple.png docs/settings-detailed.png docs/clock-setting.png"

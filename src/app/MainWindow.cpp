@@ -18,6 +18,10 @@
 #include "panels/StopWatch.h"
 #include "ResourceIds.h"
 #include "device/HelpPage.h"
+#include "device/CardRestore.h"
+#include "device/DateTimeDialog.h"
+#include "device/FolderChooser.h"
+#include "device/GThresholdDialog09.h"
 #include "playback/VideoPlayer.h"
 #include "playback/WaveAudioPlayer.h"
 #include "platform/FileSystem.h"
@@ -274,14 +278,22 @@ void MainWindow::on_command(int command)
         case IDC_CMD_EXIT:
             PostMessageW(handle(), WM_CLOSE, 0, 0);
             break;
-        case command_help:
+        case IDC_CMD_HELP:
             help_command();
             break;
-        case command_version:
+        case IDC_CMD_VERSION:
             version_command();
             break;
+        case IDC_CMD_DEVICE_SETTINGS:
+            settings_command();
+            break;
+        case IDC_CMD_CLOCK_SETTING:
+            clock_command();
+            break;
+        case IDC_CMD_RESTORE_CARD:
+            restore_command();
+            break;
         default:
-            // The settings, clock and restore commands come with their dialogs.
             break;
         }
     } catch (const DataMissingException&) {
@@ -442,6 +454,31 @@ void MainWindow::run_guarded(const std::function<bool(std::wstring& folder)>& di
     if (dialog(folder)) {
         settings_folder_ = folder;
     }
+}
+
+void MainWindow::settings_command()
+{
+    run_guarded([this](std::wstring& folder) {
+        GThresholdDialog09 dialog(folder);
+        const bool chosen = dialog.doModal(handle()) == IDOK;
+        folder = dialog.cardFolder();
+        return chosen;
+    });
+}
+
+void MainWindow::clock_command()
+{
+    run_guarded([this](std::wstring& folder) {
+        DateTimeDialog dialog(folder);
+        const bool chosen = dialog.doModal(handle()) == IDOK;
+        folder = dialog.cardFolder();
+        return chosen;
+    });
+}
+
+void MainWindow::restore_command()
+{
+    run_guarded([this](std::wstring& folder) { return restoreCard(handle(), folder); });
 }
 
 void MainWindow::help_command()

@@ -86,6 +86,10 @@ private:
     void open_command();
     void help_command();
     void version_command();
+    // The guarded device commands: settings, clock and card restore.
+    void settings_command();
+    void clock_command();
+    void restore_command();
     void open_kind(const std::wstring& folder);
     void open_pictures(const std::wstring& folder);
     MainLayout current_layout() const;

@@ -7,10 +7,17 @@
 #include "recording/DataType.h"
 
 #include <cwchar>
+#include <utility>
 
 #include <shlobj.h>
 
 namespace {
+
+FolderChoiceHandler& choice_handler()
+{
+    static FolderChoiceHandler handler;
+    return handler;
+}
 
 // The browser writes its display name into its buffer whether or not a path comes of it, so it
 // works on a copy and the caller's folder changes only when a path was chosen.
@@ -36,8 +43,17 @@ bool browse(const std::wstring& prompt, HWND owner, wchar_t (&path)[MAX_PATH])
 
 } // namespace
 
+FolderChoiceHandler set_folder_choice_handler(FolderChoiceHandler handler)
+{
+    std::swap(choice_handler(), handler);
+    return handler;
+}
+
 bool chooseFolder(const std::wstring& prompt, HWND owner, wchar_t (&folder)[MAX_PATH])
 {
+    if (choice_handler()) {
+        return choice_handler()(prompt, owner, folder);
+    }
     wchar_t path[MAX_PATH];
     wcsncpy(path, folder, MAX_PATH - 1);
     path[MAX_PATH - 1] = L'\0';

@@ -1,6 +1,7 @@
 #pragma once
 // Picking a folder with the shell's folder browser: the open-folder command (with the choice of
 // the recording kind) and the device commands (the SD memory card's drive).
+#include <functional>
 #include <string>
 
 #include <windows.h>
@@ -16,3 +17,8 @@ bool chooseFolder(const std::wstring& prompt, HWND owner, wchar_t (&folder)[MAX_
 // The open-folder command's browser: chooseFolder with "フォルダを選択してください。".
 bool chooseDataFolder(HWND owner, wchar_t (&folder)[MAX_PATH]);
 
+// Answers every chooseFolder call instead of the browser while set (tests set one); it gets the
+// prompt and the owner and returns whether a folder was chosen, filling `folder` if so. An
+// empty function puts the browser back. Returns the one it replaces.
+using FolderChoiceHandler = std::function<bool(const std::wstring& prompt, HWND owner, wchar_t (&folder)[MAX_PATH])>;
+FolderChoiceHandler set_folder_choice_handler(FolderChoiceHandler handler);

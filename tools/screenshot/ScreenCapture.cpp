@@ -65,3 +65,8 @@ bool save_screen_rect(const RECT& rect, const std::wstring& path)
     std::fwrite(pixels.data(), 1, pixels.size(), out);
     return std::fclose(out) == 0;
 }
+
+bool save_window(HWND window, const std::wstring& path)
+{
+    return save_screen_rect(window_rect(window), path);
+}

@@ -13,3 +13,6 @@ bool save_screen_rect(const RECT& rect, const std::wstring& path);
 
 // The outer rectangle of `window` on the screen.
 RECT window_rect(HWND window);
+
+// Saves the window's outer rectangle as it shows on the screen as a 24-bit BMP.
+bool save_window(HWND window, const std::wstring& path);

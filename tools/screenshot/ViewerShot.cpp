@@ -20,12 +20,8 @@
 #include <cstdlib>
 #include <string>
 
+<<<<<<< HEAD
 namespace {
-
-bool save_window(HWND window, const std::wstring& path)
-{
-    return save_screen_rect(window_rect(window), path);
-}
 
 void click(HWND button)
 {
@@ -69,6 +65,8 @@ void time_three_laps(MainWindow& window)
 }
 
 } // namespace
+=======
+>>>>>>> dialogs
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
