@@ -20,7 +20,6 @@
 #include <cstdlib>
 #include <string>
 
-<<<<<<< HEAD
 namespace {
 
 void click(HWND button)
@@ -65,8 +64,6 @@ void time_three_laps(MainWindow& window)
 }
 
 } // namespace
-=======
->>>>>>> dialogs
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
