@@ -27,7 +27,6 @@ void show_warning(MessageOwner owner, const std::wstring& text)
     show_message(owner, text, texts::caption_warning, warning_icon);
 }
 
-void warn_user(const std::wstring& text) { show_warning(nullptr, text); }
 
 void show_current_failure()
 {

@@ -22,8 +22,6 @@ MessageHandler set_message_handler(MessageHandler handler);
 
 // An operation failed or warns: caption "警告", warning icon.
 void show_warning(MessageOwner owner, const std::wstring& text);
-// The same without an owner window, for code that knows none.
-void warn_user(const std::wstring& text);
 
 // Shows the exception being handled as the outermost level does: an Exception's message with
 // caption "エラー" and the error icon, nothing for a DataMissingException (already reported),

@@ -289,7 +289,7 @@ TEST_F(MainWindowTest, TheHelpCommandPausesAndShowsItsMessageWhenThePageCannotBe
         SetLastError(ERROR_NO_ASSOCIATION);
         return SE_ERR_NOASSOC;
     });
-    SendMessageW(handle_, WM_COMMAND, MainWindow::command_help, 0);
+    SendMessageW(handle_, WM_COMMAND, IDC_CMD_HELP, 0);
     set_shell_open_handler(nullptr);
     EXPECT_EQ(window_->player().state(), VideoPlayer::paused);
     ASSERT_EQ(messages_.shown().size(), 1u);

@@ -172,7 +172,7 @@ size_t longest_zero_run(const std::vector<uint8_t>& heard)
 TEST_F(WaveAudioPlayerTest, TheEndOfAClipReachesTheSpeakerWithoutAClick)
 {
     // Samples that never reach 0, played to their end and then stopped as the video player does.
-    std::vector<uint8_t> samples = pattern(11025);
+    std::vector<uint8_t> samples = sound_pattern(11025);
     for (auto& sample : samples) {
         sample = std::max<uint8_t>(sample, 40);
     }

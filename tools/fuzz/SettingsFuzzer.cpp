@@ -6,6 +6,7 @@
 #include <string>
 
 #include "SettingsExercise.h"
+#include "platform/Messages.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -17,7 +18,7 @@ volatile uint64_t sink;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    set_warning_handler([](const std::wstring&) {});
+    set_message_handler([](MessageOwner, const std::wstring&, int, unsigned) { return 1; });
     scratch_file = make_temp_file(L"fzs");
     return 0;
 }
