@@ -11,6 +11,7 @@
 #include "recording/DataType.h"
 #include "recording/VideoInfo07.h"
 #include "image/Image.h"
+#include "platform/SystemHandles.h"
 
 #include "ResourceIds.h"
 
@@ -19,13 +20,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
-#include <type_traits>
 
 namespace {
 
 constexpr UINT_PTR fallback_timer = 0;
-constexpr UINT copy_command = 40026;
-constexpr int context_menu = 449;
 
 std::wstring folder_of(const std::wstring& path)
 {
@@ -102,7 +100,7 @@ bool VideoPlayer::continuous_mode() const { return opened_kind_ == data_type_con
 
 void VideoPlayer::set_frame_rate()
 {
-    const int rate = current_data_type() == data_type_continuous ? 10 : 30;
+    const int rate = current_data_type() == data_type_continuous ? continuous_frames_per_second : event_frames_per_second;
     frame_period_ms_ = 1000 / rate;
     frame_period_ = 1000.0 / rate;
     clock_.set_period(frame_period_);
@@ -297,9 +295,8 @@ void VideoPlayer::on_context_menu(int x, int y)
     if (!image_mode()) {
         return;
     }
-    const std::unique_ptr<std::remove_pointer_t<HMENU>, decltype(&DestroyMenu)> menu(
-        LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(context_menu)), &DestroyMenu);
-    if (menu == nullptr) {
+    const MenuHandle menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_PICTURE_CONTEXT)));
+    if (!menu) {
         return;
     }
     POINT point{x, y};
@@ -310,7 +307,7 @@ void VideoPlayer::on_context_menu(int x, int y)
 
 void VideoPlayer::on_command(WPARAM wParam, LPARAM lParam)
 {
-    if (image_mode() && lParam == 0 && LOWORD(wParam) == copy_command) {
+    if (image_mode() && lParam == 0 && LOWORD(wParam) == IDC_CMD_COPY) {
         view_.copy_to_clipboard(handle());
     }
 }

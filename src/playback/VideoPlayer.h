@@ -3,6 +3,7 @@
 // picture, or one chapter of a continuous recording), runs the frame clock in step with the
 // sound, asks the background loader for each frame's picture, moves from chapter to chapter,
 // and tells its owner every time the state or the position changes.
+#include "base/FrameClock.h"
 #include "playback/FrameTimeTable.h"
 #include "playback/GammaCorrection.h"
 #include "playback/PictureView.h"
@@ -25,8 +26,8 @@ class WaveAudioPlayer;
 class VideoPlayer : public Window {
 public:
     enum State { nothing_open = 0, playing = 1, stopped = 2, paused = 3 };
-    static constexpr int chapter_frames = 600;
-    static constexpr int max_chapters = 60;
+    static constexpr int chapter_frames = frames_per_chapter;
+    static constexpr int max_chapters = ::max_chapters;
 
     // A visible 640 x 480 child of `parent`; the object belongs to its window.
     VideoPlayer(HWND parent, IPlayerOwner& owner);
@@ -115,7 +116,7 @@ private:
     int state_ = nothing_open;
     int frame_ = 0;
     int frame_period_ms_ = 33;
-    double frame_period_ = 1000.0 / 30;
+    double frame_period_ = 1000.0 / event_frames_per_second;
     bool waiting_for_sound_end_ = false;
     int opened_kind_ = 0;
     std::wstring picture_name_;

@@ -3,6 +3,8 @@
 // "*.dpc"): places the frames on the frame clock, finds the detection instant, extracts the
 // sound into a temporary WAVE file and hands out the picture of any frame.
 // Not thread-safe: the image loader calls every operation under its lock.
+#include "base/FrameClock.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -19,7 +21,7 @@ class VideoArchive {
 public:
     static constexpr int max_pictures = 600;      // pictures of one image folder
     static constexpr int chapter_table_rows = 600;
-    static constexpr int chapter_row_size = 600;  // time-index entries per chapter
+    static constexpr int chapter_row_size = frames_per_chapter;  // time-index entries per chapter
 
     VideoArchive();
     ~VideoArchive();
