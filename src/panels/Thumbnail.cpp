@@ -96,7 +96,11 @@ LRESULT Thumbnail::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
         on_alarm();
         return 0;
     case WM_PICTURE_DELIVERED:
-        on_picture_delivered(static_cast<int>(wParam), reinterpret_cast<Image*>(lParam));
+        if (!picture_belongs_to(wParam, loader_->recording())) {
+            delete reinterpret_cast<Image*>(lParam); // a picture of a folder or picture since closed
+            return 0;
+        }
+        on_picture_delivered(picture_index(wParam), reinterpret_cast<Image*>(lParam));
         return 0;
     case WM_NOTIFY:
         return on_notify(*reinterpret_cast<const NMHDR*>(lParam));
