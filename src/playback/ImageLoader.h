@@ -2,7 +2,7 @@
 // Decodes pictures of the open recording on a worker thread, one request at a time, and posts
 // each to the owner window. Every use of the archive, by the worker or by the caller, happens
 // under the loader's mutex, so opening or closing a recording never overlaps a decode.
-#include "platform/KernelHandle.h"
+#include "platform/SystemHandles.h"
 #include "recording/VideoArchive.h"
 
 #include <windows.h>
