@@ -182,12 +182,6 @@ void ImageListView::add(int index, const Image& picture, const std::wstring& cap
     if (inserted < 0) {
         fail();
     }
-    // Every thumbnail stands in the one row, side by side.
-    RECT bounds{};
-    bounds.left = LVIR_BOUNDS;
-    SendMessageW(handle(), LVM_GETITEMRECT, inserted, reinterpret_cast<LPARAM>(&bounds));
-    POINT place{strip::item_left(inserted, bounds.right - bounds.left), 0};
-    SendMessageW(handle(), LVM_SETITEMPOSITION32, inserted, reinterpret_cast<LPARAM>(&place));
 }
 
 void ImageListView::show_added()
@@ -195,6 +189,20 @@ void ImageListView::show_added()
     if (!redrawing_) {
         SendMessageW(handle(), WM_SETREDRAW, TRUE, 0);
         redrawing_ = true;
+    }
+    // Every thumbnail stands in the one row, side by side. The control sizes and keeps the
+    // places of its items only while it draws, so the row is laid out once drawing is on again.
+    const int items = count();
+    if (items == 0) {
+        return;
+    }
+    RECT bounds{};
+    bounds.left = LVIR_BOUNDS;
+    SendMessageW(handle(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&bounds));
+    const int width = bounds.right - bounds.left;
+    for (int index = 0; index < items; ++index) {
+        POINT place{strip::item_left(index, width), 0};
+        SendMessageW(handle(), LVM_SETITEMPOSITION32, index, reinterpret_cast<LPARAM>(&place));
     }
 }
 
