@@ -46,7 +46,9 @@ bool FileWindow::read_exact(int64_t position, uint8_t* out, size_t size)
     if (position < base_ || position + static_cast<int64_t>(size) > window_end()) {
         return false;
     }
-    std::memcpy(out, buffer_.data() + (position - base_), size);
+    if (size > 0) { // an empty read may come with no buffer at all
+        std::memcpy(out, buffer_.data() + (position - base_), size);
+    }
     return true;
 }
 
