@@ -107,7 +107,11 @@ wine "$bin/tarvo-bench-frames.exe" --data "$windata"
 for program in "${other_benches[@]}"; do
   echo
   echo "$program"
-  wine "$bin/$program.exe"
+  case $program in
+    # The 60 one-minute chapters written above time the opening of a long continuous recording.
+    bench-playback) wine "$bin/$program.exe" --chapters "$windata\\CONT" ;;
+    *) wine "$bin/$program.exe" ;;
+  esac
 done
 echo
 echo "load average $(load_average) at the end"

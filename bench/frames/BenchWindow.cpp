@@ -59,7 +59,7 @@ LRESULT CALLBACK BenchWindow::procedure(HWND window, UINT message, WPARAM wParam
     if (self != nullptr && message == WM_PICTURE_DELIVERED) {
         const double arrival = seconds_now();
         std::unique_ptr<Image> picture(reinterpret_cast<Image*>(lParam));
-        self->last_ = {static_cast<int>(wParam), arrival, picture != nullptr};
+        self->last_ = {picture_index(wParam), arrival, picture != nullptr};
         self->delivered_ = true;
         return 0;
     }

@@ -84,7 +84,8 @@ void pump_until_stopped(VideoPlayer& player, DWORD limit_ms)
         if (started && player.state() == VideoPlayer::stopped && (player.chapter() + 1 >= player.chapter_count())) {
             return;
         }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        // Woken by every message; the timeout only bounds the wait for the end of playback.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
     }
 }
 

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <limits>
 #include <new>
+#include <utility>
+
+#include "image/PixelStore.h"
 
 namespace {
 
@@ -21,16 +24,22 @@ Image::Image(int width, int height)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),
       size_(byteCount(width_, height_)),
-      pixels_(new uint8_t[size_]()) // value-initialised: black
+      pixels_(PixelStore::shared().take(size_))
 {
+    std::fill(pixels_.get(), pixels_.get() + size_, uint8_t{0}); // black
 }
 
 Image::Image(int width, int height, Unfilled)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),
       size_(byteCount(width_, height_)),
-      pixels_(new uint8_t[size_]) // default-initialised: no time spent on bytes about to be written
+      pixels_(PixelStore::shared().take(size_)) // no time spent on bytes about to be written
 {
+}
+
+Image::~Image()
+{
+    PixelStore::shared().give_back(std::move(pixels_), size_);
 }
 
 Image::Image(const Image& other) : Image(other.width_, other.height_, Unfilled{})

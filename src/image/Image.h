@@ -17,7 +17,8 @@ public:
     Image(int width, int height, Unfilled);
     Image(const Image& other);
     Image& operator=(const Image&) = delete;
-    virtual ~Image() = default;
+    // The pixel buffer goes back to the shared store for the next picture of the same size.
+    virtual ~Image();
 
     int width() const { return width_; }
     int height() const { return height_; }

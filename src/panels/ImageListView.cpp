@@ -196,6 +196,10 @@ void ImageListView::show_added()
     if (items == 0) {
         return;
     }
+    // The control measures its items the first time it paints them and then stacks them in rows
+    // of its own; it is made to paint now, so that this happens before the row is laid out and
+    // not at the next paint, after it.
+    measure_items();
     RECT bounds{};
     bounds.left = LVIR_BOUNDS;
     SendMessageW(handle(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&bounds));
@@ -203,6 +207,19 @@ void ImageListView::show_added()
     for (int index = 0; index < items; ++index) {
         POINT place{strip::item_left(index, width), 0};
         SendMessageW(handle(), LVM_SETITEMPOSITION32, index, reinterpret_cast<LPARAM>(&place));
+    }
+    // Moving items does not measure the scroll range again: turning drawing off and on once more
+    // has the control measure the row as it now stands.
+    SendMessageW(handle(), WM_SETREDRAW, FALSE, 0);
+    SendMessageW(handle(), WM_SETREDRAW, TRUE, 0);
+}
+
+void ImageListView::measure_items()
+{
+    WindowDc screen(nullptr);
+    MemoryDc scratch(screen.get());
+    if (scratch.get() != nullptr) {
+        SendMessageW(handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(scratch.get()), PRF_CLIENT);
     }
 }
 

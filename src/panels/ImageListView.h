@@ -52,6 +52,7 @@ private:
     bool snap();
     int item_width() const;
     void keep_row_at_top();
+    void measure_items();
 
     GdiObject<HFONT> font_;
     ImageList images_;
