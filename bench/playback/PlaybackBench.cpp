@@ -27,6 +27,7 @@ public:
     std::set<int> shown;           // frames (over all chapters) whose picture was on screen at some update
     std::vector<double> lag_frames; // frame due by the sound clock minus the shown frame, per update
     std::vector<double> lag_at_change; // the same in the first second after a chapter change
+    std::vector<int> lag_frame;        // the shown frame (over all chapters) of each lag_frames entry
     int updates = 0;
     int last_chapter = 0;
     int after_change = 0;
@@ -48,6 +49,9 @@ public:
             after_change = 10; // a second at 10 frames per second
         }
         (after_change > 0 ? lag_at_change : lag_frames).push_back(due - player->shown_frame());
+        if (after_change == 0) {
+            lag_frame.push_back(player->chapter() * VideoPlayer::chapter_frames + player->shown_frame());
+        }
         after_change = std::max(after_change - 1, 0);
     }
 };
@@ -125,6 +129,16 @@ void report(const char* name, const Owner& owner, int frames_due, double seconds
                 missed, missed_at_change);
     std::printf("%-22s lag mean %6.1f ms (%.2f of a frame; goal 0.5), worst %6.1f ms (%.2f of a frame; goal 1)\n", "",
                 lag.mean, lag.mean / period, lag.worst, lag.worst / period);
+    // Where the lag passed one frame: at the start, at the end, or spread over the clip.
+    std::string late;
+    int late_count = 0;
+    for (size_t i = 0; i < owner.lag_frames.size(); ++i) {
+        if (owner.lag_frames[i] > 1.0 && ++late_count <= 8) {
+            late += " " + std::to_string(owner.lag_frame[i]);
+        }
+    }
+    std::printf("%-22s lag over one frame at %d updates, shown frame%s%s\n", "", late_count, late.c_str(),
+                late_count > 8 ? " ..." : "");
     if (!owner.lag_at_change.empty()) {
         const LagFigures change = lag_figures(owner.lag_at_change, period);
         std::printf("%-22s lag at chapter changes mean %6.1f ms, worst %6.1f ms\n", "", change.mean, change.worst);
