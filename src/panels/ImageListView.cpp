@@ -200,12 +200,21 @@ void ImageListView::show_added()
     // of its own; it is made to paint now, so that this happens before the row is laid out and
     // not at the next paint, after it.
     measure_items();
+    // The control places an item by the corner of its picture, which stands inside the item's
+    // box; the row is laid out by the boxes, so that no caption reaches past the strip's left
+    // edge. Where the box stands relative to the picture is read off the first item.
+    POINT origin{0, 0};
+    SendMessageW(handle(), LVM_SETITEMPOSITION32, 0, reinterpret_cast<LPARAM>(&origin));
     RECT bounds{};
     bounds.left = LVIR_BOUNDS;
     SendMessageW(handle(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&bounds));
+    POINT view{};
+    SendMessageW(handle(), LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&view));
     const int width = bounds.right - bounds.left;
+    const int picture_left = -(bounds.left + view.x);
+    const int picture_top = -(bounds.top + view.y);
     for (int index = 0; index < items; ++index) {
-        POINT place{strip::item_left(index, width), 0};
+        POINT place{strip::item_left(index, width) + picture_left, picture_top};
         SendMessageW(handle(), LVM_SETITEMPOSITION32, index, reinterpret_cast<LPARAM>(&place));
     }
     // Moving items does not measure the scroll range again: turning drawing off and on once more

@@ -262,6 +262,17 @@ TEST_F(ThumbnailTest, ScrollingMovesByWholeThumbnailsAndComesToRestOnOne)
     SendMessageW(list_, LVM_GETVIEWRECT, 0, reinterpret_cast<LPARAM>(&view));
     const int width = (view.right - view.left) / 20;
     ASSERT_GT(width, 70);
+    // The row stands by the items' boxes, side by side from the left edge, so that the first
+    // caption is whole.
+    POINT origin{};
+    SendMessageW(list_, LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&origin));
+    for (int index : {0, 1, 19}) {
+        RECT box{};
+        box.left = LVIR_BOUNDS;
+        SendMessageW(list_, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&box));
+        EXPECT_EQ(box.left + origin.x, index * (box.right - box.left + 2)) << index;
+        EXPECT_EQ(box.top + origin.y, 0) << index;
+    }
     const int start = list.scroll_position();
     SendMessageW(list_, WM_HSCROLL, SB_LINERIGHT, 0);
     SendMessageW(list_, WM_HSCROLL, SB_LINERIGHT, 0);
