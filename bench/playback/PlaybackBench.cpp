@@ -7,6 +7,7 @@
 #include "playback/VideoPlayer.h"
 #include "recording/DataType.h"
 #include "recording/IVideoInfo.h"
+#include "recording/WaveFile.h"
 #include "samplecard/CardWriter.h"
 
 #include <windows.h>
@@ -245,6 +246,40 @@ void idle_cpu(HWND host)
     DestroyWindow(player->handle());
 }
 
+// The sound alone, through the same player and device: the share of the processor time that
+// the system's sound path takes whatever the pictures do.
+void sound_only_cpu(HWND host, const std::wstring& path)
+{
+    constexpr int seconds = 10;
+    {
+        WaveFile wave(path);
+        std::vector<uint8_t> samples(static_cast<size_t>(WaveFile::sample_rate) * seconds);
+        for (size_t i = 0; i < samples.size(); ++i) {
+            samples[i] = static_cast<uint8_t>(WaveFile::silence + ((i / 25) % 2 == 0 ? 20 : -20));
+        }
+        wave.append(samples.data(), samples.size());
+        wave.finish();
+    }
+    WaveAudioPlayer sound(host);
+    sound.open(path);
+    const double cpu_start = cpu_seconds();
+    const DWORD start = timeGetTime();
+    sound.play(0);
+    MSG message;
+    while (timeGetTime() - start < seconds * 1000) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+    }
+    const double elapsed = (timeGetTime() - start) / 1000.0;
+    const double cpu = cpu_seconds() - cpu_start;
+    sound.stop();
+    sound.close();
+    std::printf("%-34s cpu %5.2f%% of a core (a floor of every playback with sound)\n", "sound alone, 10 s",
+                100.0 * cpu / elapsed);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -271,6 +306,7 @@ int main(int argc, char** argv)
     HWND host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 660, 500, nullptr, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
     idle_cpu(host);
+    sound_only_cpu(host, (root / "sound.wav").wstring());
     open_to_first_picture("open to first picture, event", host, event, data_type_event, 150);
     open_to_first_picture("open to first picture, 2 chapters", host, continuous, data_type_continuous, 150);
     if (!long_recording.empty()) {

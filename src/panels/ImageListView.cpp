@@ -186,41 +186,55 @@ void ImageListView::add(int index, const Image& picture, const std::wstring& cap
 
 void ImageListView::show_added()
 {
+    // Every thumbnail stands in the one row, side by side. Only the items added since the last
+    // time are placed: the others stand already.
+    const int items = count();
+    if (items > placed_) {
+        // The control measures its items the first time it paints them and then stacks them in
+        // rows of its own; it is made to paint now, so that this happens before the row is laid
+        // out and not at the next paint, after it.
+        measure_items();
+        const ItemBox first = item_box(0);
+        const int width = first.width;
+        if (placed_ > 0 &&
+            (first.left != 0 || item_box(placed_ - 1).left != strip::item_left(placed_ - 1, width))) {
+            placed_ = 0; // stacked anew by the control: the whole row is laid out again
+        }
+        // The control places an item by the corner of its picture, which stands inside the
+        // item's box; the row is laid out by the boxes, so that no caption reaches past the
+        // strip's left edge.
+        for (int index = placed_; index < items; ++index) {
+            POINT place{strip::item_left(index, width) + first.picture_left, first.picture_top};
+            SendMessageW(handle(), LVM_SETITEMPOSITION32, index, reinterpret_cast<LPARAM>(&place));
+        }
+        placed_ = items;
+    }
+    // Drawing comes back on (once for the batch: under Wine each switch costs a repaint of the
+    // strip) after the row is laid out, so that the control measures its scroll range on the
+    // row as it stands.
     if (!redrawing_) {
         SendMessageW(handle(), WM_SETREDRAW, TRUE, 0);
         redrawing_ = true;
     }
-    // Every thumbnail stands in the one row, side by side. The control sizes and keeps the
-    // places of its items only while it draws, so the row is laid out once drawing is on again.
-    const int items = count();
-    if (items == 0) {
-        return;
-    }
-    // The control measures its items the first time it paints them and then stacks them in rows
-    // of its own; it is made to paint now, so that this happens before the row is laid out and
-    // not at the next paint, after it.
-    measure_items();
-    // The control places an item by the corner of its picture, which stands inside the item's
-    // box; the row is laid out by the boxes, so that no caption reaches past the strip's left
-    // edge. Where the box stands relative to the picture is read off the first item.
-    POINT origin{0, 0};
-    SendMessageW(handle(), LVM_SETITEMPOSITION32, 0, reinterpret_cast<LPARAM>(&origin));
+}
+
+ImageListView::ItemBox ImageListView::item_box(int index) const
+{
+    // The box in view coordinates (client coordinates plus the scrolled distance), and where the
+    // control's place of the item (its picture) stands within it.
     RECT bounds{};
     bounds.left = LVIR_BOUNDS;
-    SendMessageW(handle(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&bounds));
-    POINT view{};
-    SendMessageW(handle(), LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&view));
-    const int width = bounds.right - bounds.left;
-    const int picture_left = -(bounds.left + view.x);
-    const int picture_top = -(bounds.top + view.y);
-    for (int index = 0; index < items; ++index) {
-        POINT place{strip::item_left(index, width) + picture_left, picture_top};
-        SendMessageW(handle(), LVM_SETITEMPOSITION32, index, reinterpret_cast<LPARAM>(&place));
-    }
-    // Moving items does not measure the scroll range again: turning drawing off and on once more
-    // has the control measure the row as it now stands.
-    SendMessageW(handle(), WM_SETREDRAW, FALSE, 0);
-    SendMessageW(handle(), WM_SETREDRAW, TRUE, 0);
+    SendMessageW(handle(), LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&bounds));
+    POINT origin{};
+    SendMessageW(handle(), LVM_GETORIGIN, 0, reinterpret_cast<LPARAM>(&origin));
+    POINT place{};
+    SendMessageW(handle(), LVM_GETITEMPOSITION, index, reinterpret_cast<LPARAM>(&place));
+    ItemBox box;
+    box.left = bounds.left + origin.x;
+    box.width = bounds.right - bounds.left;
+    box.picture_left = place.x - box.left;
+    box.picture_top = place.y - (bounds.top + origin.y);
+    return box;
 }
 
 void ImageListView::measure_items()
@@ -237,6 +251,7 @@ void ImageListView::clear()
     show_added();
     SendMessageW(handle(), LVM_DELETEALLITEMS, 0, 0);
     ImageList_RemoveAll(images_.get());
+    placed_ = 0;
 }
 
 int ImageListView::count() const { return static_cast<int>(SendMessageW(handle(), LVM_GETITEMCOUNT, 0, 0)); }

@@ -53,8 +53,16 @@ private:
     int item_width() const;
     void keep_row_at_top();
     void measure_items();
+    struct ItemBox {
+        int left = 0;         // view coordinates
+        int width = 0;
+        int picture_left = 0; // the control's place of the item, from the box's corner
+        int picture_top = 0;
+    };
+    ItemBox item_box(int index) const;
 
     GdiObject<HFONT> font_;
     ImageList images_;
     bool redrawing_ = true;
+    int placed_ = 0; // items standing in the row; those after them wait for show_added
 };
