@@ -13,6 +13,7 @@
 #include "recording/DataType.h"
 #include "recording/IVideoInfo.h"
 #include "samplecard/CardWriter.h"
+#include "support/SoundCapture.h"
 #include "support/TempFolder.h"
 #include "support/UiTestSupport.h"
 #include "image/Image.h"
@@ -384,6 +385,38 @@ TEST_F(VideoPlayerTest, PlaysAContinuousRecordingAcrossItsChaptersToTheEnd)
     player_->seek_total(5, 0);
     EXPECT_EQ(player_->chapter(), 0);
     EXPECT_EQ(player_->frame(), 5);
+}
+
+TEST_F(VideoPlayerTest, AChapterChangeAndTheEndReachTheSpeakerWithoutAClick)
+{
+    samplecard::ContinuousOptions options;
+    options.chapters = 2;
+    options.chapter_frames = 15; // 1.5 s each
+    options.picture = {160, 120, 60};
+    const std::wstring folder = card_.file(L"CONT");
+    samplecard::write_continuous_folder(folder, options);
+    set_current_data_type(data_type_continuous);
+    player_->set_opened_kind(data_type_continuous);
+    player_->load_chapters(folder);
+    ASSERT_TRUE(player_->open_chapter(0));
+    SinkRecording recording(card_.file(L"heard.raw"));
+    if (!recording.started()) {
+        GTEST_SKIP() << "cannot start the recorder of the sound server";
+    }
+    pumpUntil([] { return false; }, 2000); // the recorder needs a moment to connect
+    player_->play(0);
+    ASSERT_TRUE(pumpUntil([&] { return player_->chapter() == 1; }, 10000));
+    ASSERT_TRUE(pumpUntil([&] { return player_->state() == VideoPlayer::stopped; }, 10000));
+    pumpUntil([] { return false; }, 300); // the device after the last buffer
+    const std::vector<uint8_t> heard = recording.finish();
+    // Both chapters' sound was heard, and nothing of it is a burst of 0x00 (the recorded sound
+    // itself never comes near 0).
+    size_t sounding = 0;
+    for (const uint8_t sample : heard) {
+        sounding += sample != 0x80 && sample != 0 ? 1 : 0;
+    }
+    EXPECT_GT(sounding, 11025u * 2) << "less than two seconds of the chapters' sound was heard";
+    EXPECT_LE(longest_zero_run(heard), click_samples) << "a burst of 0x00 reached the speaker";
 }
 
 TEST_F(VideoPlayerTest, SixtyOneChaptersAreCutToSixtyWithOneWarning)

@@ -112,3 +112,14 @@ void expect_heard(const std::vector<uint8_t>& heard, const std::vector<uint8_t>&
     EXPECT_GE(found * 4, pieces * 3) << found << " of " << pieces << " pieces heard in " << heard.size()
                                      << " captured samples";
 }
+
+size_t longest_zero_run(const std::vector<uint8_t>& heard)
+{
+    size_t longest = 0;
+    size_t run = 0;
+    for (const uint8_t sample : heard) {
+        run = sample == 0 ? run + 1 : 0;
+        longest = std::max(longest, run);
+    }
+    return longest;
+}

@@ -33,3 +33,8 @@ private:
 
 // Checks that most of `expected` was heard sample for sample (a GoogleTest assertion).
 void expect_heard(const std::vector<uint8_t>& heard, const std::vector<uint8_t>& expected);
+
+// The longest run of 0x00 samples (full scale negative: a click) in what the sink played.
+size_t longest_zero_run(const std::vector<uint8_t>& heard);
+// 2 ms at 11025 samples per second: a longer run of 0x00 is heard as a click.
+constexpr size_t click_samples = 22;
