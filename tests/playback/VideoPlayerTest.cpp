@@ -95,6 +95,21 @@ protected:
         player_->open(folder);
     }
 
+    // Writes a continuous recording of `chapters` chapters of `frames` frames each and loads its
+    // chapters into the player; what the loading counts.
+    int load_continuous(int chapters, int frames, samplecard::PictureFormat picture)
+    {
+        samplecard::ContinuousOptions options;
+        options.chapters = chapters;
+        options.chapter_frames = frames;
+        options.picture = picture;
+        const std::wstring folder = card_.file(L"CONT");
+        samplecard::write_continuous_folder(folder, options);
+        set_current_data_type(data_type_continuous);
+        player_->set_opened_kind(data_type_continuous);
+        return player_->load_chapters(folder);
+    }
+
     // Plays from frame 0 and waits until the player is back at frame 0, stopped.
     bool play_to_the_end(DWORD timeout_ms)
     {
@@ -356,16 +371,9 @@ TEST_F(VideoPlayerTest, ShowsOnePictureOfAnImageFolder)
 
 TEST_F(VideoPlayerTest, PlaysAContinuousRecordingAcrossItsChaptersToTheEnd)
 {
-    samplecard::ContinuousOptions options;
-    options.chapters = 2;
-    options.chapter_frames = 12; // 1.2 s each at 10 frames per second
-    options.picture = {320, 240, 60};
-    const std::wstring folder = card_.file(L"CONT");
-    samplecard::write_continuous_folder(folder, options);
-    set_current_data_type(data_type_continuous);
-    player_->set_opened_kind(data_type_continuous);
-    // Every chapter but the last counts as a whole minute.
-    EXPECT_EQ(player_->load_chapters(folder), 600 + 12);
+    // Two chapters of 1.2 s each at 10 frames per second; every chapter but the last counts as a
+    // whole minute.
+    EXPECT_EQ(load_continuous(2, 12, {320, 240, 60}), 600 + 12);
     ASSERT_TRUE(player_->open_chapter(0));
     EXPECT_EQ(player_->frame_period_ms(), 100);
     player_->play(0);
@@ -389,15 +397,7 @@ TEST_F(VideoPlayerTest, PlaysAContinuousRecordingAcrossItsChaptersToTheEnd)
 
 TEST_F(VideoPlayerTest, AChapterChangeAndTheEndReachTheSpeakerWithoutAClick)
 {
-    samplecard::ContinuousOptions options;
-    options.chapters = 2;
-    options.chapter_frames = 15; // 1.5 s each
-    options.picture = {160, 120, 60};
-    const std::wstring folder = card_.file(L"CONT");
-    samplecard::write_continuous_folder(folder, options);
-    set_current_data_type(data_type_continuous);
-    player_->set_opened_kind(data_type_continuous);
-    player_->load_chapters(folder);
+    load_continuous(2, 15, {160, 120, 60}); // 1.5 s each
     ASSERT_TRUE(player_->open_chapter(0));
     SinkRecording recording(card_.file(L"heard.raw"));
     if (!recording.started()) {
