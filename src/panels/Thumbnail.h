@@ -71,6 +71,7 @@ private:
 
     void request_next();
     void add_thumbnail(int index, const Image* picture);
+    void show_added();
     void finish();
     void stop_loading();
     void drop_deliveries();
@@ -99,5 +100,6 @@ private:
     bool quiet_selection_ = false;
     bool adding_ = false;      // a thumbnail is being put into the list
     DWORD last_shown_ = 0;     // when new thumbnails were last drawn
+    DWORD show_pause_ms_ = 0;  // how long after that the next batch is drawn
     std::unique_ptr<Image> held_; // the last decoded picture
 };
