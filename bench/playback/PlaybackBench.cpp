@@ -117,17 +117,24 @@ void report(const char* name, const Owner& owner, int frames_due, double seconds
     // Frames never shown, apart those within the first second of a chapter.
     int missed_at_change = 0;
     int missed = 0;
+    std::string missed_frames;
     for (int frame = 0; frame < frames_due; ++frame) {
         if (owner.shown.count(frame) == 0) {
             const bool at_change = current_data_type() == data_type_continuous && frame >= VideoPlayer::chapter_frames &&
                                    frame % VideoPlayer::chapter_frames < 10;
             (at_change ? missed_at_change : missed) += 1;
+            if (!at_change && missed <= 8) {
+                missed_frames += " " + std::to_string(frame);
+            }
         }
     }
     const LagFigures lag = lag_figures(owner.lag_frames, period);
     std::printf("%-22s shown %5zu of %5d frames (%6.2f%%; goal 99.5%%, missed %d, %d more at chapter changes)\n",
                 name, owner.shown.size(), frames_due, 100.0 * static_cast<double>(owner.shown.size()) / frames_due,
                 missed, missed_at_change);
+    if (missed > 0) {
+        std::printf("%-22s missed frame%s%s\n", "", missed_frames.c_str(), missed > 8 ? " ..." : "");
+    }
     std::printf("%-22s lag mean %6.1f ms (%.2f of a frame; goal 0.5), worst %6.1f ms (%.2f of a frame; goal 1)\n", "",
                 lag.mean, lag.mean / period, lag.worst, lag.worst / period);
     // Where the lag passed one frame: at the start, at the end, or spread over the clip.
