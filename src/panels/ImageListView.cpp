@@ -254,6 +254,21 @@ void ImageListView::clear()
     placed_ = 0;
 }
 
+void ImageListView::reserve(int pictures)
+{
+    // Room for a folder's pictures from the start: a list that grows copies every picture it
+    // holds each time. Only an empty list is made anew.
+    if (picture_count() != 0 || pictures <= 0) {
+        return;
+    }
+    ImageList fresh(ImageList_Create(strip::thumbnail_width, strip::thumbnail_height, ILC_COLORDDB, pictures, 1));
+    if (!fresh) {
+        return; // the list as it is still grows as needed
+    }
+    SendMessageW(handle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(fresh.get()));
+    images_ = std::move(fresh);
+}
+
 int ImageListView::count() const { return static_cast<int>(SendMessageW(handle(), LVM_GETITEMCOUNT, 0, 0)); }
 
 int ImageListView::picture_count() const { return ImageList_GetImageCount(images_.get()); }

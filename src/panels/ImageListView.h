@@ -29,6 +29,8 @@ public:
     void show_added();
     // Removes every item and every picture.
     void clear();
+    // Makes room for `pictures` pictures in an empty list at once.
+    void reserve(int pictures);
     int count() const;
     // Gives item `index` the focused and selected state and scrolls it into view.
     void select(int index);

@@ -153,6 +153,7 @@ bool Thumbnail::open(const std::wstring& folder)
         throw ThumbnailException(load_text(texts::data_unreadable));
     }
     total_ = loader_->archive().frame_count();
+    list_->reserve(total_);
     loading_ = true;
     last_shown_ = timeGetTime();
     show_pause_ms_ = show_interval_ms;
@@ -240,15 +241,18 @@ void Thumbnail::on_picture_delivered(int index, Image* picture)
         return; // a late copy of a picture already shown
     }
     reporting([&] {
-        add_thumbnail(index, held_.get());
+        // The next picture is asked for first, so that the loader decodes it while this one is
+        // made into its thumbnail.
         ++added_;
-        if (timeGetTime() - last_shown_ >= show_pause_ms_) {
-            show_added();
-        }
         accepted_ = false;
         if (added_ < total_) {
             request_next();
-        } else {
+        }
+        add_thumbnail(index, held_.get());
+        if (timeGetTime() - last_shown_ >= show_pause_ms_) {
+            show_added();
+        }
+        if (added_ >= total_) {
             finish();
         }
     });

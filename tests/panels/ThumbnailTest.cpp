@@ -364,7 +364,8 @@ TEST_F(ThumbnailTest, AFolderRemovedWhileLoadingStopsWithItsMessage)
 {
     const std::wstring folder = folder_of(200);
     strip_->open(folder);
-    ASSERT_TRUE(pumpUntil([&] { return strip_->added() >= 3; }));
+    // Moved while the first picture is on its way: the strip asks for each next picture as the
+    // one before arrives, so that a folder of small pictures loads within one pass of the queue.
     rename_path(folder, own_.file(L"MOVED"));
     ASSERT_TRUE(pumpUntil([&] { return !messages_.shown().empty(); }));
     EXPECT_EQ(messages_.shown()[0].text, load_text(texts::folder_moved));
@@ -382,9 +383,10 @@ TEST_F(ThumbnailTest, AFolderRemovedWhileLoadingStopsWithItsMessage)
 
 TEST_F(ThumbnailTest, OpeningAnotherFolderWhileLoadingListsOnlyThatFolder)
 {
-    strip_->open(card_images());
-    ASSERT_TRUE(pumpUntil([&] { return strip_->added() >= 1; }));
     const std::wstring other = folder_of(3);
+    strip_->open(card_images());
+    // Opened again while the first folder's first picture is on its way (the strip asks for each
+    // next picture as the one before arrives: a pass of the queue may load a whole folder).
     EXPECT_FALSE(strip_->open(other));
     ASSERT_TRUE(loaded());
     ASSERT_EQ(strip_->list().count(), 3);
