@@ -2,6 +2,7 @@
 
 #include "base/Exception.h"
 #include "base/Text.h"
+#include "playback/AviHeaderPatch.h"
 #include "recording/WaveFile.h"
 
 #include <utility>
@@ -140,7 +141,7 @@ void AviClipWriter::add_sound(const uint8_t* samples, size_t count)
         return;
     }
     count_bytes(count);
-    const HRESULT result = AVIStreamWrite(sound_.get(), samples_, static_cast<LONG>(count), const_cast<uint8_t*>(samples),
+    const HRESULT result = AVIStreamWrite(sound_.get(), -1, static_cast<LONG>(count), const_cast<uint8_t*>(samples),
                                           static_cast<LONG>(count), AVIIF_KEYFRAME, nullptr, nullptr);
     if (FAILED(result)) {
         fail(result);
@@ -155,10 +156,36 @@ void AviClipWriter::finish()
     }
     // Releasing the last reference writes the headers and the index and closes the file.
     release();
+    if (!patch_sound_length()) {
+        fail(E_FAIL);
+    }
     if (!MoveFileExW(partial_path_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) {
         fail(HRESULT_FROM_WIN32(GetLastError()));
     }
     created_ = false;
+}
+
+bool AviClipWriter::patch_sound_length() const
+{
+    const KernelHandle file(CreateFileW(partial_path_.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        return false;
+    }
+    uint8_t header[8192];
+    DWORD read = 0;
+    if (!ReadFile(file.get(), header, sizeof header, &read, nullptr)) {
+        return false;
+    }
+    const std::optional<size_t> field = sound_length_field(header, read);
+    if (!field) {
+        return false;
+    }
+    const uint8_t length[4] = {static_cast<uint8_t>(samples_), static_cast<uint8_t>(samples_ >> 8),
+                               static_cast<uint8_t>(samples_ >> 16), static_cast<uint8_t>(samples_ >> 24)};
+    DWORD written = 0;
+    return SetFilePointer(file.get(), static_cast<LONG>(*field), nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
+           WriteFile(file.get(), length, sizeof length, &written, nullptr) && written == sizeof length;
 }
 
 void AviClipWriter::abandon()

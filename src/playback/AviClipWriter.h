@@ -37,6 +37,8 @@ private:
     [[noreturn]] void fail(HRESULT result);
     void count_bytes(size_t size);
     void release();
+    // Puts the number of samples written into the sound stream's header (see AviHeaderPatch.h).
+    bool patch_sound_length() const;
 
     std::wstring path_;
     std::wstring partial_path_;
