@@ -3,6 +3,7 @@
 #include "base/Exception.h"
 #include "base/Text.h"
 #include "playback/AviHeaderPatch.h"
+#include "playback/MmioWriteBuffer.h"
 #include "recording/WaveFile.h"
 
 #include <utility>
@@ -61,8 +62,9 @@ void AviClipWriter::release()
 void AviClipWriter::start(const ClipFormat& format)
 {
     DeleteFileW(partial_path_.c_str()); // a leftover of an export that was killed
-    HRESULT result = AVIFileOpenW(file_.out(), partial_path_.c_str(), OF_CREATE | OF_WRITE | OF_SHARE_EXCLUSIVE,
-                                  const_cast<CLSID*>(&avi_file_handler));
+    // Written through a buffer of some megabytes rather than chunk by chunk (MmioWriteBuffer.h).
+    HRESULT result = AVIFileOpenW(file_.out(), MmioWriteBuffer::routed_name(partial_path_).c_str(),
+                                  OF_CREATE | OF_WRITE | OF_SHARE_EXCLUSIVE, const_cast<CLSID*>(&avi_file_handler));
     if (FAILED(result)) {
         fail(result);
     }
@@ -156,7 +158,7 @@ void AviClipWriter::finish()
     }
     // Releasing the last reference writes the headers and the index and closes the file.
     release();
-    if (!patch_sound_length()) {
+    if (!MmioWriteBuffer::all_written() || !patch_sound_length()) {
         fail(E_FAIL);
     }
     if (!MoveFileExW(partial_path_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) {

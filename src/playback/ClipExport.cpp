@@ -4,6 +4,7 @@
 #include "base/Text.h"
 #include "image/JpegSize.h"
 #include "playback/IClipWriter.h"
+#include "platform/File.h"
 #include "platform/FileSystem.h"
 #include "playback/WaveData.h"
 #include "recording/ChapterList.h"
@@ -14,6 +15,9 @@
 #include <algorithm>
 
 namespace {
+
+// Larger files (which no recorder writes) are read frame by frame.
+constexpr int64_t whole_file_limit = 256 * 1024 * 1024;
 
 VideoArchiveException unreadable() { return VideoArchiveException(load_text(texts::data_unreadable)); } // "該当データを読み込めません。"
 
@@ -63,6 +67,14 @@ void ClipExport::load_part()
     } else {
         archive_.load_event(path);
     }
+    // The whole file at once (a recorder's file is some megabytes): its pictures are then taken
+    // from memory, not with a seek and a read each.
+    part_bytes_.clear();
+    File file = File::open_shared_read(path);
+    if (file.size() > 0 && file.size() <= whole_file_limit) {
+        part_bytes_.resize(static_cast<size_t>(file.size()));
+        part_bytes_.resize(file.read(part_bytes_.data(), part_bytes_.size()));
+    }
     part_sound_.clear();
     if (!archive_.sound_path().empty()) {
         try {
@@ -108,10 +120,15 @@ bool ClipExport::step(IClipWriter& writer)
     return true;
 }
 
+bool ClipExport::read_frame(int frame)
+{
+    return part_bytes_.empty() ? archive_.frame_jpeg(frame, read_) : archive_.frame_jpeg_from(frame, part_bytes_, read_);
+}
+
 void ClipExport::find_first_picture(int from)
 {
     for (int frame = from; frame < part_frames_; ++frame) {
-        if (archive_.frame_jpeg(frame, read_)) {
+        if (read_frame(frame)) {
             held_.swap(read_);
             return;
         }
@@ -120,7 +137,7 @@ void ClipExport::find_first_picture(int from)
 
 void ClipExport::write_slot(IClipWriter& writer, int frame)
 {
-    if (part_frames_ > 0 && archive_.frame_jpeg(frame, read_)) {
+    if (part_frames_ > 0 && read_frame(frame)) {
         held_.swap(read_);
     } else if (held_.empty()) {
         // Slots before the first readable picture show that picture, as filling does.

@@ -44,6 +44,8 @@ private:
     void write_slot(IClipWriter& writer, int frame);
     void write_sound_until(IClipWriter& writer, int64_t sample);
     void find_first_picture(int from);
+    // Reads frame `frame`'s picture of the part into read_.
+    bool read_frame(int frame);
 
     std::vector<std::wstring> files_;
     bool chapters_;
@@ -60,6 +62,7 @@ private:
     int64_t part_start_ = 0;   // the clip's slot where the part begins
     int64_t part_slot_ = 0;    // the next slot within the part
     std::vector<uint8_t> part_sound_;
+    std::vector<uint8_t> part_bytes_; // the whole file
 
     bool started_ = false;
     bool finished_ = false;
