@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Exports a recording of the sample card with export-clip (under Wine) and reads the AVI file
+"""Exports a recording written by the sample card writer with export-clip (under Wine) and reads the AVI file
 back with Debian's ffprobe and ffmpeg: two streams (Motion-JPEG at the recording's frame rate,
 8-bit mono PCM at 11025 samples per second), as many frames as the player shows slots, the
 duration that follows, chosen frames equal to the recorder's own (the recorder's JPEG layout,
@@ -7,7 +7,6 @@ and the same picture as tarvo-dump draws from the recording), and the sound equa
 files tarvo-dump extracts, each starting at its file's first slot.
 
 usage: clip_read_back.py EMULATOR EXPORT_CLIP TARVO_DUMP FOLDER event|continuous WORKDIR"""
-import glob
 import json
 import os
 import shutil
@@ -35,8 +34,12 @@ def windows(*command):
     return run(emulator, *command)
 
 
-files = (sorted(glob.glob(os.path.join(folder, "Video[0-9][0-9][0-9][0-9].dmv")))
-         if kind == "continuous" else [os.path.join(folder, "Video.dvt")])
+if kind == "continuous":
+    # The chapters in the order the viewer plays them, as its folder finder lists them.
+    listing = json.loads(windows(tarvo_dump, "--folder", folder))
+    files = [os.path.join(folder, name) for name in listing["chapters"]]
+else:
+    files = [os.path.join(folder, "Video.dvt")]
 
 # What the recorder stored, as tarvo-dump reads it: frames and sound of every file.
 parts = []
@@ -113,8 +116,11 @@ def dump_picture(part, frame):
 
 
 for index, part in enumerate(parts):
-    # The first and last frame of every file (where files join), and the middle of an event.
-    chosen = {0, part["frames"] - 1} | ({part["frames"] // 2} if kind == "event" else set())
+    # Where the files join (each file's first frame, the last one's last) and the middle of an
+    # event.
+    chosen = {0} | ({part["frames"] // 2} if kind == "event" else set())
+    if index == len(parts) - 1:
+        chosen.add(part["frames"] - 1)
     for frame in sorted(chosen):
         slot = part["first_slot"] + frame
         name = os.path.join(jpegs, "%05d.jpg" % slot)
