@@ -6,6 +6,7 @@
 #include "base/Exception.h"
 #include "playback/AviClipWriter.h"
 #include "playback/ClipExport.h"
+#include "playback/MmioWriteBuffer.h"
 #include "support/ArchiveBuilder.h"
 #include "support/TempFolder.h"
 #include "support/TestJpeg.h"
@@ -13,6 +14,8 @@
 
 #include <windows.h>
 #include <vfw.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -79,6 +82,64 @@ TEST_F(AviClipWriterTest, AFinishedExportIsAnAviFileWithBothStreams)
     EXPECT_EQ(64, format.biWidth);
     EXPECT_EQ(48, format.biHeight);
     AVIStreamRelease(sound);
+    AVIStreamRelease(video);
+    AVIFileRelease(file);
+    AVIFileExit();
+}
+
+TEST_F(AviClipWriterTest, AFileOfSeveralWriteBuffersReadsBackChunkForChunk)
+{
+    // 400 pictures of 30 000 bytes: three times the writer's buffer, so that the chunks and the
+    // sizes written back behind them cross its flushes.
+    std::vector<Bytes> pictures;
+    for (int i = 0; i < 400; ++i) {
+        Bytes picture(30000 + i % 7);
+        for (size_t b = 0; b < picture.size(); ++b) {
+            picture[b] = static_cast<uint8_t>((b * 31 + static_cast<size_t>(i) * 17) >> 3);
+        }
+        pictures.push_back(std::move(picture));
+    }
+    ASSERT_GT(pictures.size() * 30000, 2 * MmioWriteBuffer::buffer_bytes);
+    Bytes sound(11025 * 40 / 3);
+    for (size_t i = 0; i < sound.size(); ++i) {
+        sound[i] = static_cast<uint8_t>(i * 7);
+    }
+    {
+        AviClipWriter writer(target);
+        writer.start(ClipFormat{30, 64, 48});
+        for (size_t i = 0; i < pictures.size(); ++i) {
+            writer.add_picture(pictures[i].data(), pictures[i].size());
+            if (i % 30 == 29) { // a second of sound after every 30 pictures
+                const size_t from = (i / 30) * 11025;
+                writer.add_sound(sound.data() + from, std::min<size_t>(11025, sound.size() - from));
+            }
+        }
+        writer.add_sound(sound.data() + 13 * 11025, sound.size() - 13 * 11025);
+        writer.finish();
+    }
+
+    AVIFileInit();
+    PAVIFILE file = nullptr;
+    ASSERT_EQ(AVIERR_OK, AVIFileOpenW(&file, target.c_str(), OF_READ, nullptr));
+    PAVISTREAM video = nullptr;
+    PAVISTREAM audio = nullptr;
+    ASSERT_EQ(AVIERR_OK, AVIFileGetStream(file, &video, streamtypeVIDEO, 0));
+    ASSERT_EQ(AVIERR_OK, AVIFileGetStream(file, &audio, streamtypeAUDIO, 0));
+    ASSERT_EQ(static_cast<LONG>(pictures.size()), AVIStreamLength(video));
+    Bytes read(40000);
+    int differing = 0;
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        LONG bytes = 0;
+        AVIStreamRead(video, static_cast<LONG>(i), 1, read.data(), static_cast<LONG>(read.size()), &bytes, nullptr);
+        differing += Bytes(read.begin(), read.begin() + bytes) != pictures[i] ? 1 : 0;
+    }
+    EXPECT_EQ(0, differing);
+    ASSERT_EQ(static_cast<LONG>(sound.size()), AVIStreamLength(audio));
+    Bytes samples(sound.size());
+    LONG got = 0;
+    AVIStreamRead(audio, 0, static_cast<LONG>(samples.size()), samples.data(), static_cast<LONG>(samples.size()), &got, nullptr);
+    EXPECT_EQ(sound, samples);
+    AVIStreamRelease(audio);
     AVIStreamRelease(video);
     AVIFileRelease(file);
     AVIFileExit();
