@@ -36,6 +36,37 @@ Bytes event_recording(int frames)
     return builder.bytes();
 }
 
+// A written file as the system's own AVI reader opens it.
+struct ReadBack {
+    explicit ReadBack(const std::wstring& path)
+    {
+        AVIFileInit();
+        if (AVIFileOpenW(&file, path.c_str(), OF_READ, nullptr) == AVIERR_OK) {
+            AVIFileGetStream(file, &video, streamtypeVIDEO, 0);
+            AVIFileGetStream(file, &sound, streamtypeAUDIO, 0);
+        }
+    }
+    ~ReadBack()
+    {
+        for (PAVISTREAM stream : {sound, video}) {
+            if (stream != nullptr) {
+                AVIStreamRelease(stream);
+            }
+        }
+        if (file != nullptr) {
+            AVIFileRelease(file);
+        }
+        AVIFileExit();
+    }
+    ReadBack(const ReadBack&) = delete;
+    ReadBack& operator=(const ReadBack&) = delete;
+    bool complete() const { return video != nullptr && sound != nullptr; }
+
+    PAVIFILE file = nullptr;
+    PAVISTREAM video = nullptr;
+    PAVISTREAM sound = nullptr;
+};
+
 class AviClipWriterTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -62,13 +93,10 @@ TEST_F(AviClipWriterTest, AFinishedExportIsAnAviFileWithBothStreams)
     }
     ASSERT_TRUE(exists(target));
 
-    AVIFileInit();
-    PAVIFILE file = nullptr;
-    ASSERT_EQ(AVIERR_OK, AVIFileOpenW(&file, target.c_str(), OF_READ, nullptr));
-    PAVISTREAM video = nullptr;
-    PAVISTREAM sound = nullptr;
-    ASSERT_EQ(AVIERR_OK, AVIFileGetStream(file, &video, streamtypeVIDEO, 0));
-    ASSERT_EQ(AVIERR_OK, AVIFileGetStream(file, &sound, streamtypeAUDIO, 0));
+    const ReadBack avi(target);
+    ASSERT_TRUE(avi.complete());
+    PAVISTREAM video = avi.video;
+    PAVISTREAM sound = avi.sound;
     AVISTREAMINFOW info{};
     AVIStreamInfoW(video, &info, sizeof info);
     EXPECT_EQ(mmioFOURCC('M', 'J', 'P', 'G'), info.fccHandler);
@@ -81,10 +109,6 @@ TEST_F(AviClipWriterTest, AFinishedExportIsAnAviFileWithBothStreams)
     AVIStreamReadFormat(video, 0, &format, &format_size);
     EXPECT_EQ(64, format.biWidth);
     EXPECT_EQ(48, format.biHeight);
-    AVIStreamRelease(sound);
-    AVIStreamRelease(video);
-    AVIFileRelease(file);
-    AVIFileExit();
 }
 
 TEST_F(AviClipWriterTest, AFileOfSeveralWriteBuffersReadsBackChunkForChunk)
@@ -118,13 +142,10 @@ TEST_F(AviClipWriterTest, AFileOfSeveralWriteBuffersReadsBackChunkForChunk)
         writer.finish();
     }
 
-    AVIFileInit();
-    PAVIFILE file = nullptr;
-    ASSERT_EQ(AVIERR_OK, AVIFileOpenW(&file, target.c_str(), OF_READ, nullptr));
-    PAVISTREAM video = nullptr;
-    PAVISTREAM audio = nullptr;
-    ASSERT_EQ(AVIERR_OK, AVIFileGetStream(file, &video, streamtypeVIDEO, 0));
-    ASSERT_EQ(AVIERR_OK, AVIFileGetStream(file, &audio, streamtypeAUDIO, 0));
+    const ReadBack avi(target);
+    ASSERT_TRUE(avi.complete());
+    PAVISTREAM video = avi.video;
+    PAVISTREAM audio = avi.sound;
     ASSERT_EQ(static_cast<LONG>(pictures.size()), AVIStreamLength(video));
     Bytes read(40000);
     int differing = 0;
@@ -139,10 +160,6 @@ TEST_F(AviClipWriterTest, AFileOfSeveralWriteBuffersReadsBackChunkForChunk)
     LONG got = 0;
     AVIStreamRead(audio, 0, static_cast<LONG>(samples.size()), samples.data(), static_cast<LONG>(samples.size()), &got, nullptr);
     EXPECT_EQ(sound, samples);
-    AVIStreamRelease(audio);
-    AVIStreamRelease(video);
-    AVIFileRelease(file);
-    AVIFileExit();
 }
 
 TEST_F(AviClipWriterTest, ACancelledExportLeavesNothingAndAnEarlierFileAsItWas)
