@@ -15,7 +15,7 @@ bash scripts/setup.sh
 bash scripts/deps.sh
 cmake --preset windows >/dev/null
 # Every benchmark program of the build: ours take the inputs' folder, others write their own.
-own_benches=(tarvo-bench-reading tarvo-bench-frames)
+own_benches=(tarvo-bench-reading tarvo-bench-frames tarvo-bench-export)
 other_benches=($(ninja -C build/win32 -t targets all 2>/dev/null | sed -n 's/^\(bench-[A-Za-z0-9_-]*\): phony$/\1/p'))
 cmake --build --preset windows -j2 --target "${own_benches[@]}" "${other_benches[@]}"
 
@@ -104,6 +104,8 @@ wine "$bin/tarvo-bench-reading.exe" --data "$windata" --memory chapter
 jpeg_tool_figures
 echo
 wine "$bin/tarvo-bench-frames.exe" --data "$windata"
+echo
+wine "$bin/tarvo-bench-export.exe" --data "$windata"
 for program in "${other_benches[@]}"; do
   echo
   echo "$program"

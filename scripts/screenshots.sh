@@ -2,13 +2,14 @@
 # Pictures for the documentation: the viewer playing the sample card's event and continuous
 # recordings (docs/viewer-event.png, docs/viewer-continuous.png, docs/viewer-event-paused.png
 # paused before the detection instant, docs/viewer-laps.png with three laps, docs/viewer-image.png
-# with the thumbnail strip filled) and the settings dialog on both tabs and the clock dialog for
+# with the thumbnail strip filled, docs/export-progress.png exporting the continuous recording)
+# and the settings dialog on both tabs and the clock dialog for
 # the sample card (docs/settings-*.png, docs/clock-setting.png).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target viewer-shot dialog-shot sample-card
+cmake --build --preset windows --target viewer-shot dialog-shot export-shot sample-card
 source scripts/lib/wine.sh
 trap tarvo_stop_all EXIT
 tarvo_start_display own
@@ -23,6 +24,8 @@ shots=$(mktemp -d)
 # Three laps timed across the first chapter change, marked on the bar, with the lap list open.
 (cd "$bin" && wine viewer-shot.exe 'SampleCard\CONT\0001' 2 1 "Z:$shots/laps.bmp" laps)
 (cd "$bin" && wine viewer-shot.exe 'SampleCard\IMAGE\0001' 1 6 "Z:$shots/image.bmp")
+# The export of the continuous recording, a third of the way, over the window that played it.
+(cd "$bin" && wine export-shot.exe 'SampleCard\CONT\0001' 2 3 "Z:$shots/export.bmp" "Z:$shots/export.avi")
 (cd "$bin" && wine dialog-shot.exe settings SampleCard 0 "Z:$shots/settings-simple.bmp")
 (cd "$bin" && wine dialog-shot.exe settings SampleCard 1 "Z:$shots/settings-detailed.bmp")
 (cd "$bin" && TZ=JST-9 wine dialog-shot.exe clock SampleCard 0 "Z:$shots/clock-setting.bmp")
@@ -32,5 +35,6 @@ convert "$shots/continuous.bmp" docs/viewer-continuous.png
 convert "$shots/paused.bmp" docs/viewer-event-paused.png
 convert "$shots/laps.bmp" docs/viewer-laps.png
 convert "$shots/image.bmp" docs/viewer-image.png
+convert "$shots/export.bmp" docs/export-progress.png
 rm -rf "$shots"
-echo "docs/viewer-event.png docs/viewer-continuous.png docs/viewer-event-paused.png docs/viewer-laps.png docs/viewer-image.png docs/settings-simple.png docs/settings-detailed.png docs/clock-setting.png"
+echo "docs/viewer-event.png docs/viewer-continuous.png docs/viewer-event-paused.png docs/viewer-laps.png docs/viewer-image.png docs/export-progress.png docs/settings-simple.png docs/settings-detailed.png docs/clock-setting.png"

@@ -12,6 +12,7 @@ packages=(
   wine wine32:i386 wine64 xvfb xauth x11-utils x11-apps imagemagick
   locales fonts-ipafont-gothic fonts-wine pulseaudio pulseaudio-utils gcab cabextract
   python3 python3-pil
+  ffmpeg  # reads exported video files back in the tests (ffprobe, ffmpeg)
   wkhtmltopdf  # renders the help page for the documentation (scripts/help-pictures.sh)
 )
 

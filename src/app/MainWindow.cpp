@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/ClipExportCommand.h"
 #include "app/MainLayout.h"
 #include "base/Exception.h"
 #include "platform/Messages.h"
@@ -78,7 +79,7 @@ std::wstring program_folder()
 } // namespace
 
 MainWindow::MainWindow(int os_major_version)
-    : current_folder_(program_folder()), settings_folder_(program_folder())
+    : current_folder_(program_folder()), settings_folder_(program_folder()), clip_path_chooser_(choose_clip_path)
 {
     register_class();
     const Placement start = MainLayout::start_window(os_major_version, GetSystemMetrics(SM_CXFULLSCREEN),
@@ -96,6 +97,7 @@ MainWindow::MainWindow(int os_major_version)
     record.height = start.height;
     record.menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_MAIN));
     create(record);
+    label_export_item();
     player_ = new VideoPlayer(handle(), *this);
     stopwatch_ = new StopWatch(handle(), *player_);
     console_ = new ConsolePanel(handle(), *this, *player_, *stopwatch_);
@@ -135,6 +137,9 @@ LRESULT MainWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_GETMINMAXINFO:
         on_get_min_max_info(*reinterpret_cast<MINMAXINFO*>(lParam));
         return 0;
+    case WM_INITMENUPOPUP:
+        on_init_menu_popup(reinterpret_cast<HMENU>(wParam));
+        break;
     case WM_COMMAND:
         if (HIWORD(wParam) == 0 && lParam == 0) { // menu commands only
             on_command(LOWORD(wParam));
@@ -293,6 +298,9 @@ void MainWindow::on_command(int command)
         case IDC_CMD_RESTORE_CARD:
             restore_command();
             break;
+        case IDC_CMD_EXPORT_CLIP:
+            export_clip_command();
+            break;
         default:
             break;
         }
@@ -320,6 +328,33 @@ void MainWindow::open_command()
     if (chooseDataFolder(handle(), folder)) {
         open_recording(folder);
     }
+}
+
+// ---- the clip export (ファイル menu, Ctrl+E) ---------------------------------------------------
+
+void MainWindow::label_export_item()
+{
+    const std::wstring text = load_text(texts::export_menu_item); // "動画ファイルに書き出す(&E)...\tCtrl+E"
+    ModifyMenuW(GetMenu(handle()), IDC_CMD_EXPORT_CLIP, MF_BYCOMMAND | MF_STRING, IDC_CMD_EXPORT_CLIP, text.c_str());
+}
+
+bool MainWindow::clip_export_applies() const
+{
+    return ClipExportCommand::applies_to(current_data_type(), player_->state() != VideoPlayer::nothing_open);
+}
+
+void MainWindow::on_init_menu_popup(HMENU menu)
+{
+    EnableMenuItem(menu, IDC_CMD_EXPORT_CLIP, MF_BYCOMMAND | (clip_export_applies() ? MF_ENABLED : MF_GRAYED));
+}
+
+void MainWindow::export_clip_command()
+{
+    if (!clip_export_applies()) {
+        return; // the shortcut with nothing to export
+    }
+    pause_if_playing();
+    ClipExportCommand(clip_path_chooser_).run(handle(), current_folder_, current_data_type());
 }
 
 void MainWindow::open_recording(const std::wstring& folder)

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class Animation;
@@ -49,6 +50,11 @@ public:
     // folder and returns true (OK) with the folder the user chose.
     void run_guarded(const std::function<bool(std::wstring& folder)>& dialog);
 
+    // Whether ファイル → 動画ファイルに書き出す applies now (an event or continuous recording is open).
+    bool clip_export_applies() const;
+    // Tests answer the export's save dialog themselves.
+    void set_clip_path_chooser(std::function<bool(HWND, std::wstring&)> chooser) { clip_path_chooser_ = std::move(chooser); }
+
     VideoPlayer& player() { return *player_; }
     StopWatch& stopwatch() { return *stopwatch_; }
     ConsolePanel& console() { return *console_; }
@@ -84,6 +90,9 @@ private:
     void on_get_min_max_info(MINMAXINFO& info) const;
 
     void open_command();
+    void label_export_item();
+    void on_init_menu_popup(HMENU menu);
+    void export_clip_command();
     void help_command();
     void version_command();
     // The guarded device commands: settings, clock and card restore.
@@ -131,4 +140,5 @@ private:
     std::wstring current_folder_;
     std::wstring settings_folder_;
     int start_height_ = 0;
+    std::function<bool(HWND, std::wstring&)> clip_path_chooser_;
 };

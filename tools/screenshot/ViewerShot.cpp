@@ -8,13 +8,12 @@
 #include "ui/ImageButton.h"
 #include "panels/ConsolePanel.h"
 #include "ui/PlayButton.h"
-#include "recording/DataType.h"
 #include "ui/GdiHandles.h"
 
 #include "ScreenCapture.h"
+#include "ViewerWindow.h"
 
 #include <windows.h>
-#include <objbase.h>
 #include <shellapi.h>
 
 #include <cstdlib>
@@ -80,13 +79,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     const std::wstring out = arguments[4];
     LocalFree(arguments);
 
-    CoInitialize(nullptr);
-    auto* window = new MainWindow(6);
-    ShowWindow(window->handle(), SW_SHOW);
-    UpdateWindow(window->handle());
-    set_current_data_type(kind);
-    window->open_recording(folder);
-    pump_for(seconds * 1000);
+    MainWindow* window = open_viewer(folder, kind, seconds);
     if (pause) {
         HWND play = window->console().playButton().handle();
         SendMessageW(play, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));

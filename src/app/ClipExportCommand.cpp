@@ -1,0 +1,116 @@
+#include "app/ClipExportCommand.h"
+
+#include "base/Exception.h"
+#include "base/Text.h"
+#include "playback/AviClipWriter.h"
+#include "playback/ClipExport.h"
+#include "playback/ClipFileName.h"
+#include "recording/DataType.h"
+#include "recording/FolderPath.h"
+#include "ui/IProgressWork.h"
+#include "ui/ProgressDialog.h"
+
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// The export as the progress window sees it: a second of the clip per step.
+class ExportWork : public IProgressWork {
+public:
+    ExportWork(ClipExport& clip, IClipWriter& writer) : clip_(clip), writer_(writer) {}
+
+    bool step() override { return clip_.step(writer_); }
+    int64_t done() const override { return clip_.slots_written(); }
+    int64_t total() const override { return clip_.slots_expected(); }
+    std::wstring progress_text() const override
+    {
+        const int64_t fps = clip_.frames_per_second();
+        std::wstring text = load_text(texts::export_progress_text); // "%d 秒 / %d 秒"
+        for (const int64_t seconds : {done() / fps, (total() + fps - 1) / fps}) {
+            const size_t at = text.find(L"%d");
+            if (at != std::wstring::npos) {
+                text.replace(at, 2, std::to_wstring(seconds));
+            }
+        }
+        return text;
+    }
+
+private:
+    ClipExport& clip_;
+    IClipWriter& writer_;
+};
+
+std::wstring& last_export_folder()
+{
+    static std::wstring folder;
+    return folder;
+}
+
+} // namespace
+
+ClipExportCommand::ClipExportCommand(PathChooser chooser) : chooser_(std::move(chooser)) {}
+
+bool ClipExportCommand::applies_to(int data_type, bool recording_open)
+{
+    return recording_open && (data_type == data_type_event || data_type == data_type_continuous);
+}
+
+bool ClipExportCommand::run(HWND owner, const std::wstring& folder, int data_type)
+{
+    // Reading the first file first: a recording that cannot be read fails before any question.
+    const std::unique_ptr<ClipExport> clip = ClipExport::of_folder(folder, data_type);
+    std::wstring path = clip_file_name(clip->recording_time(), folder);
+    if (!chooser_(owner, path)) {
+        return false;
+    }
+    AviClipWriter writer(path);
+    ExportWork work(*clip, writer);
+    try {
+        if (ProgressDialog(work, load_text(texts::export_progress_caption)).run(owner) != ProgressDialog::finished) {
+            writer.abandon();
+            return false;
+        }
+    } catch (...) {
+        writer.abandon();
+        throw;
+    }
+    return true;
+}
+
+bool choose_clip_path(HWND owner, std::wstring& path)
+{
+    wchar_t file[MAX_PATH] = {};
+    path.copy(file, MAX_PATH - 1);
+    std::wstring filter = load_text(texts::export_file_filter); // "AVI 動画ファイル (*.avi)|*.avi|…|"
+    std::replace(filter.begin(), filter.end(), L'|', L'\0');
+    filter.push_back(L'\0');
+    std::wstring start = last_export_folder();
+    if (start.empty()) {
+        wchar_t videos[MAX_PATH] = {};
+        if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_MYVIDEO, nullptr, SHGFP_TYPE_CURRENT, videos))) {
+            start = videos;
+        }
+    }
+    const std::wstring title = load_text(texts::export_dialog_title);
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrDefExt = L"avi";
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
+    if (!GetSaveFileNameW(&dialog)) {
+        return false;
+    }
+    path = file;
+    last_export_folder() = parent_folder(path);
+    return true;
+}
