@@ -177,18 +177,24 @@ void VideoArchive::open_picture_file(int index)
     }
 }
 
-std::unique_ptr<Image> VideoArchive::frame_picture(int index)
+std::vector<uint8_t> VideoArchive::frame_jpeg(int index)
 {
     const FrameRecord* record = frame_record(index);
     if (!file_.is_open() || record == nullptr || record->payload_size < archive_layout::min_picture_payload ||
         record->payload_size > archive_layout::max_payload) {
-        return nullptr;
+        return {};
     }
     std::vector<uint8_t> payload(static_cast<size_t>(record->payload_size));
     if (!file_.seek(record->payload_position) || file_.read(payload.data(), payload.size()) != payload.size() ||
         !is_masked_picture(payload.data(), payload.size())) {
-        return nullptr;
+        return {};
     }
     unmask_picture(payload);
-    return decode_jpeg(payload.data(), payload.size());
+    return payload;
+}
+
+std::unique_ptr<Image> VideoArchive::frame_picture(int index)
+{
+    const std::vector<uint8_t> jpeg = frame_jpeg(index);
+    return jpeg.empty() ? nullptr : decode_jpeg(jpeg.data(), jpeg.size());
 }

@@ -50,10 +50,12 @@ void expect_near_colour(const Image& image, int x, int y, std::array<int, 3> bgr
 
 TEST_F(Pictures, APictureOfAnEventFileIsRestoredAndDecoded)
 {
+    const Bytes jpeg = recorder_layout(encode_colour_jpeg(64, 48, quarters));
     const Bytes payload = recorder_payload(encode_colour_jpeg(64, 48, quarters));
     ArchiveBuilder builder;
     builder.information_block().picture(BlockFields{}, payload);
     load_event(builder.bytes());
+    EXPECT_EQ(archive.frame_jpeg(0), jpeg) << "the recorder's own JPEG file, byte for byte";
     const std::unique_ptr<Image> image = archive.frame_picture(0);
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->width(), 64);
@@ -89,8 +91,14 @@ TEST_F(Pictures, OnlyCompleteMaskedPayloadsOfSaneSizeAreDecoded)
     EXPECT_EQ(archive.frame_picture(4), nullptr); // the file ends one byte early
     EXPECT_EQ(archive.frame_picture(-1), nullptr);
     EXPECT_EQ(archive.frame_picture(5), nullptr);
+    // The undecoded JPEG is handed out under the same conditions.
+    EXPECT_EQ(archive.frame_jpeg(0).size(), good.size());
+    for (const int index : {1, 2, 3, 4, -1, 5}) {
+        EXPECT_TRUE(archive.frame_jpeg(index).empty()) << index;
+    }
     archive.reset();
     EXPECT_EQ(archive.frame_picture(0), nullptr);
+    EXPECT_TRUE(archive.frame_jpeg(0).empty());
 }
 
 TEST_F(Pictures, PayloadsUpToOneMebibyteAreDecoded)
