@@ -75,6 +75,13 @@
 #define IDC_LEARN_AUTOMATICALLY 1057
 #define IDC_ANGLE_UPDOWN 1027
 
+// Exporting the open recording as a video file: the ファイル menu's command (Ctrl+E) and the
+// progress dialog shown while the file is written.
+#define IDC_CMD_EXPORT_CLIP 40100
+#define IDD_EXPORT_PROGRESS 470
+#define IDC_EXPORT_PROGRESS_BAR 1100
+#define IDC_EXPORT_PROGRESS_TEXT 1101
+
 #ifndef RC_INVOKED
 // The string table's entries by name: texts::program_title is 5001, "Tarvo_Viewer".
 namespace texts {
