@@ -177,24 +177,27 @@ void VideoArchive::open_picture_file(int index)
     }
 }
 
-std::vector<uint8_t> VideoArchive::frame_jpeg(int index)
+bool VideoArchive::frame_jpeg(int index, std::vector<uint8_t>& jpeg)
 {
     const FrameRecord* record = frame_record(index);
     if (!file_.is_open() || record == nullptr || record->payload_size < archive_layout::min_picture_payload ||
         record->payload_size > archive_layout::max_payload) {
-        return {};
+        return false;
     }
-    std::vector<uint8_t> payload(static_cast<size_t>(record->payload_size));
-    if (!file_.seek(record->payload_position) || file_.read(payload.data(), payload.size()) != payload.size() ||
-        !is_masked_picture(payload.data(), payload.size())) {
-        return {};
+    jpeg.resize(static_cast<size_t>(record->payload_size));
+    if (!file_.seek(record->payload_position) || file_.read(jpeg.data(), jpeg.size()) != jpeg.size() ||
+        !is_masked_picture(jpeg.data(), jpeg.size())) {
+        return false;
     }
-    unmask_picture(payload);
-    return payload;
+    unmask_picture(jpeg);
+    return true;
 }
 
 std::unique_ptr<Image> VideoArchive::frame_picture(int index)
 {
-    const std::vector<uint8_t> jpeg = frame_jpeg(index);
-    return jpeg.empty() ? nullptr : decode_jpeg(jpeg.data(), jpeg.size());
+    std::vector<uint8_t> jpeg;
+    if (!frame_jpeg(index, jpeg)) {
+        return nullptr;
+    }
+    return decode_jpeg(jpeg.data(), jpeg.size());
 }

@@ -37,9 +37,10 @@ public:
     void load_picture_file(const std::wstring& path);
     // Makes the picture file of frame `index` the open file (image mode).
     void open_picture_file(int index);
-    // The JPEG file of frame `index` from the open file as the recorder made it (the payload
-    // without its mask), or nothing when the frame has no picture there.
-    std::vector<uint8_t> frame_jpeg(int index);
+    // The JPEG picture of frame `index` from the open file, its first bytes put back as the
+    // camera wrote them: false (and `jpeg` unspecified) when frame_picture() would give null
+    // before decoding. `jpeg` is reused, so a caller reading every frame allocates once.
+    bool frame_jpeg(int index, std::vector<uint8_t>& jpeg);
     // The decoded picture of frame `index` from the open file, or null.
     std::unique_ptr<Image> frame_picture(int index);
     // The frame count of a chapter file without loading it.
