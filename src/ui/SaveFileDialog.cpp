@@ -1,0 +1,73 @@
+#include "ui/SaveFileDialog.h"
+
+#include "base/Text.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace {
+
+SaveFileDialog::Handler& handler()
+{
+    static SaveFileDialog::Handler answering;
+    return answering;
+}
+
+// The folder of the last file chosen: the next dialog opens there. Until then the system
+// chooses (its own last folder, or the documents).
+std::wstring& lastFolder()
+{
+    static std::wstring folder;
+    return folder;
+}
+
+// The dialog wants the descriptions and patterns separated by null characters.
+std::wstring filterOf(int text)
+{
+    std::wstring filter = load_text(text);
+    std::replace(filter.begin(), filter.end(), L'|', L'\0');
+    return filter + L'\0';
+}
+
+} // namespace
+
+SaveFileDialog::SaveFileDialog(int titleText, int filterText, std::wstring extension)
+    : titleText_(titleText), filterText_(filterText), extension_(std::move(extension))
+{
+}
+
+SaveFileDialog::Handler SaveFileDialog::setHandler(Handler answering)
+{
+    return std::exchange(handler(), std::move(answering));
+}
+
+bool SaveFileDialog::doModal(HWND owner)
+{
+    if (handler()) {
+        return handler()(*this, owner);
+    }
+    std::vector<wchar_t> chosen(32768, L'\0');
+    std::copy_n(path.begin(), std::min(path.size(), chosen.size() - 1), chosen.begin());
+    const std::wstring title = load_text(titleText_);
+    const std::wstring filter = filterOf(filterText_);
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = chosen.data();
+    dialog.nMaxFile = static_cast<DWORD>(chosen.size());
+    dialog.lpstrInitialDir = lastFolder().empty() ? nullptr : lastFolder().c_str();
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrDefExt = extension_.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (!GetSaveFileNameW(&dialog)) {
+        return false;
+    }
+    path = chosen.data();
+    lastFolder() = path.substr(0, dialog.nFileOffset);
+    return true;
+}
