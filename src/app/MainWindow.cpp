@@ -105,6 +105,8 @@ MainWindow::MainWindow(int os_major_version)
     create_dashboard();
     thumbnail_ = new Thumbnail(handle(), *this);
     switch_mode();
+    add_saving_menu_items();
+    DragAcceptFiles(handle(), TRUE);
 }
 
 MainWindow::~MainWindow() = default;
@@ -136,11 +138,17 @@ LRESULT MainWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
         on_get_min_max_info(*reinterpret_cast<MINMAXINFO*>(lParam));
         return 0;
     case WM_COMMAND:
-        if (HIWORD(wParam) == 0 && lParam == 0) { // menu commands only
+        if (HIWORD(wParam) <= 1 && lParam == 0) { // menu commands and keys only
             on_command(LOWORD(wParam));
             return 0;
         }
         break;
+    case WM_INITMENUPOPUP:
+        on_init_menu_popup(reinterpret_cast<HMENU>(wParam));
+        return 0;
+    case WM_DROPFILES:
+        on_drop_files(reinterpret_cast<HDROP>(wParam));
+        return 0;
     default:
         break;
     }
@@ -293,7 +301,17 @@ void MainWindow::on_command(int command)
         case IDC_CMD_RESTORE_CARD:
             restore_command();
             break;
+        case IDC_CMD_SAVE_FRAME:
+            save_frame_command();
+            break;
+        case IDC_CMD_EXPORT_TELEMETRY:
+            export_telemetry_command();
+            break;
+        case IDC_CMD_COPY: // Ctrl+C: the picture's own command
+            SendMessageW(player_->handle(), WM_COMMAND, IDC_CMD_COPY, 0);
+            break;
         default:
+            key_command(command);
             break;
         }
     } catch (const DataMissingException&) {

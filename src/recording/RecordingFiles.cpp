@@ -6,7 +6,6 @@
 #include "recording/ChapterList.h"
 #include "recording/DataType.h"
 #include "recording/RecordingFolder.h"
-#include "recording/TelemetryCsv.h"
 #include "recording/VideoArchive.h"
 
 #include <memory>
@@ -23,7 +22,7 @@ std::wstring RecordingFiles::archive_file(int kind, const std::wstring& folder, 
     return chapters.paths[static_cast<size_t>(chapter)];
 }
 
-std::string RecordingFiles::telemetry_csv(int kind, const std::wstring& folder)
+TelemetryCsv RecordingFiles::telemetry_csv(int kind, const std::wstring& folder)
 {
     auto archive = std::make_unique<VideoArchive>();
     TelemetryCsv csv;
@@ -43,7 +42,7 @@ std::string RecordingFiles::telemetry_csv(int kind, const std::wstring& folder)
         csv.add(*archive);
         break;
     }
-    return csv.text();
+    return csv;
 }
 
 bool RecordingFiles::frame_jpeg(int kind, const std::wstring& path, int index, std::vector<uint8_t>& jpeg)

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "recording/TelemetryCsv.h"
+
 class RecordingFiles {
 public:
     // The archive file that holds chapter `chapter` of the recording of `kind` (a DataType) in
@@ -17,7 +19,7 @@ public:
     // file, every chapter of a continuous recording in playing order on one time-line (at most
     // 60), or every picture of an image folder. Throws VideoArchiveException when any of them
     // cannot be read, so that no part of a recording goes missing unnoticed.
-    static std::string telemetry_csv(int kind, const std::wstring& folder);
+    static TelemetryCsv telemetry_csv(int kind, const std::wstring& folder);
 
     // The JPEG file of frame `index` of the archive file at `path` (an event, chapter or picture
     // file as `kind` says) as the recorder stored it; false when that frame has no picture.

@@ -50,6 +50,9 @@ void TelemetryCsv::add(const VideoArchive& archive)
         if (!first_ms_) {
             first_ms_ = record->ms;
         }
+        if (first_time_ == 0) {
+            first_time_ = record->time;
+        }
         text_ += seconds_text(record->ms - *first_ms_) + "," + local_iso_time(record->time) + "," +
                  std::to_string(record->speed) + "," + g_text(record->g1) + "," + g_text(record->g2) + "," +
                  g_text(record->g_magnitude) + "," + std::to_string(record->marker) + "\r\n";

@@ -20,6 +20,8 @@ public:
     void add(const VideoArchive& archive);
 
     const std::string& text() const { return text_; }
+    // The capture time of the first frame added that has a valid one; 0 when none has.
+    int64_t first_time() const { return first_time_; }
 
     // A time value as local ISO 8601 with the zone's offset ("2010-01-02T03:04:05+09:00");
     // empty for 0 or a value the system cannot convert.
@@ -28,4 +30,5 @@ public:
 private:
     std::string text_;
     std::optional<int64_t> first_ms_;
+    int64_t first_time_ = 0;
 };

@@ -46,7 +46,7 @@ TEST_F(RecordingFilesTest, AContinuousRecordingsTelemetryJoinsEveryChapterInPlay
     folder.write(L"VIDEO0002.DMV", chapter_file({61000, 61100}, 52));
     folder.write(L"Video0001.dmv", chapter_file({1000, 1100, 1200}, 51));
     folder.write(L"video0003.dmv", chapter_file({121000}, 53));
-    const std::vector<std::string> lines = csv_lines(RecordingFiles::telemetry_csv(data_type_continuous, folder.path()));
+    const std::vector<std::string> lines = csv_lines(RecordingFiles::telemetry_csv(data_type_continuous, folder.path()).text());
     ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(lines[0], "Time,DateTime,KPH,G1,G2,G,Marker\r");
     EXPECT_EQ(lines[1].substr(0, 6), "0.000,");
@@ -65,7 +65,7 @@ TEST_F(RecordingFilesTest, AnEventRecordingsTelemetryIsItsFilesAsTarvoDumpPrints
     archive.load_event(path);
     TelemetryCsv alone;
     alone.add(archive);
-    EXPECT_EQ(RecordingFiles::telemetry_csv(data_type_event, folder.path()), alone.text());
+    EXPECT_EQ(RecordingFiles::telemetry_csv(data_type_event, folder.path()).text(), alone.text());
     EXPECT_EQ(RecordingFiles::archive_file(data_type_event, folder.path(), 0), path);
 }
 

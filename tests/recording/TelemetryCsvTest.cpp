@@ -70,6 +70,7 @@ TEST_F(TelemetryCsvTest, EachFrameGivesALineUnderTheHeading)
     EXPECT_EQ(lines[4].substr(0, 47), "0.100,2010-01-02T03:04:06+09:00,55,-0.123,0.25,");
     EXPECT_EQ(lines[4].substr(lines[4].size() - 2), ",1") << "the detection frame carries the kind";
     EXPECT_EQ(lines[7], "0.200,,0,0,0,0,0"); // an invalid date stays empty
+    EXPECT_EQ(csv.first_time(), jst_seconds(2010, 1, 2, 3, 4, 5));
     // G values keep nine significant digits.
     EXPECT_EQ(lines[4].substr(47), "0.278619813,1"); // sqrt(0.123² + 0.25²)
 }
@@ -107,6 +108,7 @@ TEST_F(TelemetryCsvTest, NothingLoadedGivesTheHeadingAlone)
     TelemetryCsv csv;
     csv.add(archive);
     EXPECT_EQ(csv.text(), "Time,DateTime,KPH,G1,G2,G,Marker\r\n");
+    EXPECT_EQ(csv.first_time(), 0);
 }
 
 TEST_F(TelemetryCsvTest, LocalTimesCarryTheirZone)
