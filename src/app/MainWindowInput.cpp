@@ -104,10 +104,17 @@ void MainWindow::seek_by_key(int key)
     }
     const int chapter_start = player_->chapter() * VideoPlayer::chapter_frames;
     const int target = KeySeek::continuousTarget(move, chapter_start + player_->frame(), player_->total_frames(), lowest);
-    // As a drag of the bar: the picture within the chapter first, then the position over all of them.
     const int then_play = player_->state() == VideoPlayer::playing ? 1 : 0;
-    player_->seek(target - chapter_start);
-    player_->seek_total(target, then_play);
+    const int target_chapter = target / VideoPlayer::chapter_frames;
+    if (then_play == 1 || target_chapter == player_->chapter()) {
+        // As a drag of the bar: the picture within the chapter first, then the position over all.
+        player_->seek(target - chapter_start);
+        player_->seek_total(target, then_play);
+        return;
+    }
+    // Standing, into another chapter: it opens at its first frame, then the frame is asked for.
+    player_->seek_total(target_chapter * VideoPlayer::chapter_frames, 0);
+    player_->seek(target - target_chapter * VideoPlayer::chapter_frames);
 }
 
 void MainWindow::on_drop_files(HDROP drop)
