@@ -143,8 +143,8 @@ LRESULT MainWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
-    case WM_INITMENUPOPUP:
-        on_init_menu_popup(reinterpret_cast<HMENU>(wParam));
+    case WM_INITMENU:
+        on_init_menu(reinterpret_cast<HMENU>(wParam));
         return 0;
     case WM_DROPFILES:
         on_drop_files(reinterpret_cast<HDROP>(wParam));
@@ -283,6 +283,24 @@ void MainWindow::on_command(int command)
         case IDC_CMD_OPEN:
             open_command();
             break;
+        case IDC_CMD_SAVE_FRAME:
+            save_frame_command();
+            break;
+        case IDC_CMD_EXPORT_TELEMETRY:
+            export_telemetry_command();
+            break;
+        case IDC_CMD_COPY: // Ctrl+C: the picture's own command
+            SendMessageW(player_->handle(), WM_COMMAND, IDC_CMD_COPY, 0);
+            break;
+        case IDC_KEY_PLAY_PAUSE:
+        case IDC_KEY_STEP_BACK:
+        case IDC_KEY_STEP_FORWARD:
+        case IDC_KEY_FIRST_FRAME:
+        case IDC_KEY_LAST_FRAME:
+        case IDC_KEY_PREVIOUS_RECORDING:
+        case IDC_KEY_NEXT_RECORDING:
+            key_command(command);
+            break;
         case IDC_CMD_EXIT:
             PostMessageW(handle(), WM_CLOSE, 0, 0);
             break;
@@ -301,17 +319,7 @@ void MainWindow::on_command(int command)
         case IDC_CMD_RESTORE_CARD:
             restore_command();
             break;
-        case IDC_CMD_SAVE_FRAME:
-            save_frame_command();
-            break;
-        case IDC_CMD_EXPORT_TELEMETRY:
-            export_telemetry_command();
-            break;
-        case IDC_CMD_COPY: // Ctrl+C: the picture's own command
-            SendMessageW(player_->handle(), WM_COMMAND, IDC_CMD_COPY, 0);
-            break;
         default:
-            key_command(command);
             break;
         }
     } catch (const DataMissingException&) {

@@ -110,7 +110,7 @@ private:
     // Saving out of the open recording (MainWindowSaving.cpp): the shown frame as its JPEG file
     // and the telemetry as CSV, with their items in the ファイル menu.
     void add_saving_menu_items();
-    void on_init_menu_popup(HMENU menu);
+    void on_init_menu(HMENU menu_bar);
     bool frame_savable() const;
     void save_frame_command();
     void export_telemetry_command();

@@ -17,6 +17,8 @@
 #include "ui/SaveFileDialog.h"
 #include "ui/WaitCursor.h"
 
+#include <shlobj.h>
+
 #include <vector>
 
 namespace {
@@ -80,8 +82,9 @@ void MainWindow::add_saving_menu_items()
     insert_item(file, after + 2, IDC_CMD_EXPORT_TELEMETRY, texts::telemetry_menu_item);
 }
 
-void MainWindow::on_init_menu_popup(HMENU menu)
+void MainWindow::on_init_menu(HMENU menu)
 {
+    // By command: the items are found in the ファイル menu under the bar.
     EnableMenuItem(menu, IDC_CMD_SAVE_FRAME, MF_BYCOMMAND | (frame_savable() ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(menu, IDC_CMD_EXPORT_TELEMETRY, MF_BYCOMMAND | (something_open() ? MF_ENABLED : MF_GRAYED));
 }
@@ -113,7 +116,7 @@ void MainWindow::save_frame_command()
     const int number = kind == data_type_continuous ? player_->chapter() * VideoPlayer::chapter_frames + frame
                        : kind == data_type_image    ? thumbnail_->selected()
                                                     : frame;
-    SaveFileDialog dialog(texts::save_frame_dialog_title, texts::save_frame_file_filter, L"jpg");
+    SaveFileDialog dialog(texts::save_frame_dialog_title, texts::save_frame_file_filter, L"jpg", CSIDL_MYPICTURES);
     dialog.path = dated_file_name(texts::save_frame_file_name, record != nullptr ? record->time : 0, current_folder_, number);
     if (dialog.doModal(handle()) && !write_whole_file(dialog.path, jpeg.data(), jpeg.size())) {
         show_warning(handle(), text_with_path(texts::save_frame_failed, dialog.path)); // "静止画を保存できませんでした。…"
@@ -132,7 +135,7 @@ void MainWindow::export_telemetry_command()
         const WaitCursor waiting;
         csv = RecordingFiles::telemetry_csv(current_data_type(), current_folder_);
     }
-    SaveFileDialog dialog(texts::telemetry_dialog_title, texts::telemetry_file_filter, L"csv");
+    SaveFileDialog dialog(texts::telemetry_dialog_title, texts::telemetry_file_filter, L"csv", CSIDL_PERSONAL);
     dialog.path = dated_file_name(texts::telemetry_file_name, csv.first_time(), current_folder_);
     if (dialog.doModal(handle()) && !write_whole_file(dialog.path, csv.text().data(), csv.text().size())) {
         show_warning(handle(), text_with_path(texts::telemetry_write_failed, dialog.path)); // "走行データを書き出せませんでした。…"

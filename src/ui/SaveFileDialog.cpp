@@ -3,8 +3,10 @@
 #include "base/Text.h"
 
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include <algorithm>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -16,12 +18,17 @@ SaveFileDialog::Handler& handler()
     return answering;
 }
 
-// The folder of the last file chosen: the next dialog opens there. Until then the system
-// chooses (its own last folder, or the documents).
-std::wstring& lastFolder()
+// The folder of the last file chosen in a dialog of each title: the next one opens there.
+std::wstring& lastFolder(int titleText)
 {
-    static std::wstring folder;
-    return folder;
+    static std::map<int, std::wstring> folders;
+    return folders[titleText];
+}
+
+std::wstring userFolder(int csidl)
+{
+    wchar_t folder[MAX_PATH] = {};
+    return SUCCEEDED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder)) ? folder : L"";
 }
 
 // The dialog wants the descriptions and patterns separated by null characters.
@@ -34,8 +41,8 @@ std::wstring filterOf(int text)
 
 } // namespace
 
-SaveFileDialog::SaveFileDialog(int titleText, int filterText, std::wstring extension)
-    : titleText_(titleText), filterText_(filterText), extension_(std::move(extension))
+SaveFileDialog::SaveFileDialog(int titleText, int filterText, std::wstring extension, int startFolder)
+    : titleText_(titleText), filterText_(filterText), extension_(std::move(extension)), startFolder_(startFolder)
 {
 }
 
@@ -53,6 +60,8 @@ bool SaveFileDialog::doModal(HWND owner)
     std::copy_n(path.begin(), std::min(path.size(), chosen.size() - 1), chosen.begin());
     const std::wstring title = load_text(titleText_);
     const std::wstring filter = filterOf(filterText_);
+    std::wstring& last = lastFolder(titleText_);
+    const std::wstring start = last.empty() ? userFolder(startFolder_) : last;
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
@@ -60,7 +69,7 @@ bool SaveFileDialog::doModal(HWND owner)
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = chosen.data();
     dialog.nMaxFile = static_cast<DWORD>(chosen.size());
-    dialog.lpstrInitialDir = lastFolder().empty() ? nullptr : lastFolder().c_str();
+    dialog.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
     dialog.lpstrTitle = title.c_str();
     dialog.lpstrDefExt = extension_.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
@@ -68,6 +77,6 @@ bool SaveFileDialog::doModal(HWND owner)
         return false;
     }
     path = chosen.data();
-    lastFolder() = path.substr(0, dialog.nFileOffset);
+    last = path.substr(0, dialog.nFileOffset);
     return true;
 }

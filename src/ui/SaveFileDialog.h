@@ -2,6 +2,7 @@
 // The system's standard save dialog (GetSaveFileNameW) for a file the viewer writes: its title
 // and file types come from the string table (types as "説明|*.ext|...|"), it proposes a name,
 // adds the extension to a name typed without one, and asks before an existing file is replaced.
+// It opens where the last file of its kind was saved, at first in one of the user's folders.
 #include <windows.h>
 
 #include <functional>
@@ -9,7 +10,9 @@
 
 class SaveFileDialog {
 public:
-    SaveFileDialog(int titleText, int filterText, std::wstring extension);
+    // `startFolder` is the user's folder (a CSIDL value, CSIDL_MYPICTURES for instance) where the
+    // first dialog with this title opens.
+    SaveFileDialog(int titleText, int filterText, std::wstring extension, int startFolder);
 
     // Shows the dialog owned by `owner` with `path` as the proposed name. True when the user
     // chose a file; `path` then holds its full path.
@@ -32,4 +35,5 @@ private:
     int titleText_;
     int filterText_;
     std::wstring extension_;
+    int startFolder_;
 };

@@ -66,7 +66,7 @@ protected:
     void command(int id) { SendMessageW(handle_, WM_COMMAND, id, 0); }
     bool item_enabled(int id)
     {
-        SendMessageW(handle_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file_menu()), 0);
+        SendMessageW(handle_, WM_INITMENU, reinterpret_cast<WPARAM>(GetMenu(handle_)), 0);
         return (GetMenuState(file_menu(), id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
     }
     // Pauses the playing recording and waits until the frame it stands at is shown.
