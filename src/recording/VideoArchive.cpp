@@ -177,16 +177,41 @@ void VideoArchive::open_picture_file(int index)
     }
 }
 
-bool VideoArchive::frame_jpeg(int index, std::vector<uint8_t>& jpeg)
+const FrameRecord* VideoArchive::picture_record(int index) const
 {
     const FrameRecord* record = frame_record(index);
-    if (!file_.is_open() || record == nullptr || record->payload_size < archive_layout::min_picture_payload ||
+    if (record == nullptr || record->payload_size < archive_layout::min_picture_payload ||
         record->payload_size > archive_layout::max_payload) {
+        return nullptr;
+    }
+    return record;
+}
+
+bool VideoArchive::frame_jpeg(int index, std::vector<uint8_t>& jpeg)
+{
+    const FrameRecord* record = picture_record(index);
+    if (!file_.is_open() || record == nullptr) {
         return false;
     }
     jpeg.resize(static_cast<size_t>(record->payload_size));
     if (!file_.seek(record->payload_position) || file_.read(jpeg.data(), jpeg.size()) != jpeg.size() ||
         !is_masked_picture(jpeg.data(), jpeg.size())) {
+        return false;
+    }
+    unmask_picture(jpeg);
+    return true;
+}
+
+bool VideoArchive::frame_jpeg_from(int index, const std::vector<uint8_t>& file_bytes, std::vector<uint8_t>& jpeg) const
+{
+    const FrameRecord* record = picture_record(index);
+    if (record == nullptr || record->payload_position < 0 ||
+        record->payload_position + record->payload_size > static_cast<int64_t>(file_bytes.size())) {
+        return false;
+    }
+    const auto first = file_bytes.begin() + static_cast<std::ptrdiff_t>(record->payload_position);
+    jpeg.assign(first, first + record->payload_size);
+    if (!is_masked_picture(jpeg.data(), jpeg.size())) {
         return false;
     }
     unmask_picture(jpeg);

@@ -41,6 +41,9 @@ public:
     // camera wrote them: false (and `jpeg` unspecified) when frame_picture() would give null
     // before decoding. `jpeg` is reused, so a caller reading every frame allocates once.
     bool frame_jpeg(int index, std::vector<uint8_t>& jpeg);
+    // The same from `file_bytes`, the whole file of the last load read by the caller: one read
+    // instead of a seek and a read per frame, for a caller that takes every frame.
+    bool frame_jpeg_from(int index, const std::vector<uint8_t>& file_bytes, std::vector<uint8_t>& jpeg) const;
     // The decoded picture of frame `index` from the open file, or null.
     std::unique_ptr<Image> frame_picture(int index);
     // The frame count of a chapter file without loading it.
@@ -89,6 +92,8 @@ private:
     void store_chapter_row();
     void open_sound_file(std::unique_ptr<class WaveFile>& wave);
     std::unique_ptr<FrameRecord> read_picture_file(File& file, const std::wstring& path);
+    // The record of frame `index` when its payload may be a picture (17 bytes ... 1 MiB).
+    const FrameRecord* picture_record(int index) const;
     void set_valid_span();
 
     File file_;
