@@ -4,7 +4,6 @@
 #include "app/MainWindow.h"
 
 #include "base/Text.h"
-#include "panels/Thumbnail.h"
 #include "platform/File.h"
 #include "platform/Messages.h"
 #include "platform/Platform.h"
@@ -113,8 +112,9 @@ void MainWindow::save_frame_command()
         show_warning(handle(), load_text(texts::save_frame_no_picture)); // "このフレームには保存できる画像がありません。"
         return;
     }
+    // A picture has the number of its file ("1-003.dpc"); a frame its place in the recording.
     const int number = kind == data_type_continuous ? player_->chapter() * VideoPlayer::chapter_frames + frame
-                       : kind == data_type_image    ? thumbnail_->selected()
+                       : kind == data_type_image    ? (record != nullptr ? record->picture_number : 0)
                                                     : frame;
     SaveFileDialog dialog(texts::save_frame_dialog_title, texts::save_frame_file_filter, L"jpg", CSIDL_MYPICTURES);
     dialog.path = dated_file_name(texts::save_frame_file_name, record != nullptr ? record->time : 0, current_folder_, number);

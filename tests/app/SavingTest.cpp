@@ -165,7 +165,7 @@ TEST_F(SavingTest, APictureOfAnImageFolderIsSavedAsItsOwnJpeg)
     SaveAnswer answer(card_.file(L"picture.jpg"));
     command(IDC_CMD_SAVE_FRAME);
     ASSERT_EQ(answer.proposed.size(), 1u);
-    EXPECT_EQ(answer.proposed[0].substr(answer.proposed[0].size() - 10), L"_00000.jpg");
+    EXPECT_EQ(answer.proposed[0].substr(answer.proposed[0].size() - 10), L"_00001.jpg") << "the number of 1-001";
     const std::vector<uint8_t> picture = read_bytes(pictures + L"\\1-001.dpc");
     const std::vector<uint8_t> saved = read_bytes(card_.file(L"picture.jpg"));
     ASSERT_GT(saved.size(), 16u);
