@@ -103,7 +103,8 @@ void MainWindow::seek_by_key(int key)
         lowest = marks.lastLap() != 0 ? marks.lastLap() : marks.start;
     }
     const int chapter_start = player_->chapter() * VideoPlayer::chapter_frames;
-    const int target = KeySeek::continuousTarget(move, chapter_start + player_->frame(), player_->total_frames(), lowest);
+    const int target =
+        KeySeek::continuousTarget(move, chapter_start + player_->frame(), player_->total_frames(), lowest);
     const int then_play = player_->state() == VideoPlayer::playing ? 1 : 0;
     const int target_chapter = target / VideoPlayer::chapter_frames;
     if (then_play == 1 || target_chapter == player_->chapter()) {

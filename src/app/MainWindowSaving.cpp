@@ -67,6 +67,27 @@ void insert_item(HMENU menu, int position, UINT command, int text_id)
     InsertMenuItemW(menu, static_cast<UINT>(position), TRUE, &item);
 }
 
+// The archive file that holds the shown frame: a picture of an image folder is a file of its own,
+// the other frames stand in the event file or in the chapter being played.
+std::wstring frame_file(int kind, const VideoPlayer& player, const FrameRecord* record)
+{
+    if (kind != data_type_image) {
+        return RecordingFiles::archive_file(kind, player.folder(), player.chapter());
+    }
+    return record != nullptr ? record->path : std::wstring();
+}
+
+// The number in the proposed name: a picture has the one of its file ("1-003.dpc"), a frame its
+// place in the whole recording.
+int frame_number(int kind, const VideoPlayer& player, const FrameRecord* record, int frame)
+{
+    switch (kind) {
+    case data_type_continuous: return player.chapter() * VideoPlayer::chapter_frames + frame;
+    case data_type_image: return record != nullptr ? record->picture_number : 0;
+    default: return frame;
+    }
+}
+
 } // namespace
 
 void MainWindow::add_saving_menu_items()
@@ -102,22 +123,15 @@ void MainWindow::save_frame_command()
     const int kind = current_data_type();
     const int frame = player_->shown_frame();
     const FrameRecord* record = player_->info()->frame_record(frame);
-    // A picture of an image folder is a file of its own; the others are frames of the event file
-    // or of the chapter being played.
-    const std::wstring file = kind != data_type_image ? RecordingFiles::archive_file(kind, player_->folder(), player_->chapter())
-                              : record != nullptr     ? record->path
-                                                      : std::wstring();
+    const std::wstring file = frame_file(kind, *player_, record);
     std::vector<uint8_t> jpeg;
     if (file.empty() || !RecordingFiles::frame_jpeg(kind, file, frame, jpeg)) {
         show_warning(handle(), load_text(texts::save_frame_no_picture)); // "このフレームには保存できる画像がありません。"
         return;
     }
-    // A picture has the number of its file ("1-003.dpc"); a frame its place in the recording.
-    const int number = kind == data_type_continuous ? player_->chapter() * VideoPlayer::chapter_frames + frame
-                       : kind == data_type_image    ? (record != nullptr ? record->picture_number : 0)
-                                                    : frame;
     SaveFileDialog dialog(texts::save_frame_dialog_title, texts::save_frame_file_filter, L"jpg", CSIDL_MYPICTURES);
-    dialog.path = dated_file_name(texts::save_frame_file_name, record != nullptr ? record->time : 0, current_folder_, number);
+    dialog.path = dated_file_name(texts::save_frame_file_name, record != nullptr ? record->time : 0, current_folder_,
+                                  frame_number(kind, *player_, record, frame));
     if (dialog.doModal(handle()) && !write_whole_file(dialog.path, jpeg.data(), jpeg.size())) {
         show_warning(handle(), text_with_path(texts::save_frame_failed, dialog.path)); // "静止画を保存できませんでした。…"
     }

@@ -19,16 +19,18 @@ TEST(DatedFileName, TheRecordingsLocalDateAndTimeNameTheFile)
 {
     use_recorder_time_zone();
     const long long time = jst_seconds(2010, 1, 2, 3, 4, 5);
-    EXPECT_EQ(dated_file_name(texts::save_frame_file_name, time, card_path(L"EVENT", L"0001"), 123), L"20100102_030405_00123.jpg");
-    EXPECT_EQ(dated_file_name(texts::save_frame_file_name, time, card_path(L"EVENT", L"0001"), 35999), L"20100102_030405_35999.jpg");
-    EXPECT_EQ(dated_file_name(texts::telemetry_file_name, jst_seconds(2099, 12, 31, 23, 59, 59), card_path(L"CONT", L"0002")),
-              L"20991231_235959.csv");
+    const std::wstring event = card_path(L"EVENT", L"0001");
+    EXPECT_EQ(dated_file_name(texts::save_frame_file_name, time, event, 123), L"20100102_030405_00123.jpg");
+    EXPECT_EQ(dated_file_name(texts::save_frame_file_name, time, event, 35999), L"20100102_030405_35999.jpg");
+    const long long last_second = jst_seconds(2099, 12, 31, 23, 59, 59);
+    EXPECT_EQ(dated_file_name(texts::telemetry_file_name, last_second, card_path(L"CONT", L"0002")), L"20991231_235959.csv");
 }
 
 TEST(DatedFileName, WithoutAValidTimeTheFolderNamesTheFile)
 {
     use_recorder_time_zone();
-    EXPECT_EQ(dated_file_name(texts::save_frame_file_name, 0, card_path(L"EVENT", L"0001") + path_separator, 7), L"0001_00007.jpg");
+    const std::wstring event = card_path(L"EVENT", L"0001") + path_separator;
+    EXPECT_EQ(dated_file_name(texts::save_frame_file_name, 0, event, 7), L"0001_00007.jpg");
     EXPECT_EQ(dated_file_name(texts::telemetry_file_name, 0, card_path(L"CONT", L"0002")), L"0002.csv");
 }
 
