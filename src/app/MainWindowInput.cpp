@@ -125,7 +125,8 @@ void MainWindow::on_drop_files(HDROP drop)
         const DropHandle dropped(drop);
         folder = dropped_folder(dropped.get());
     }
-    if (folder.empty()) {
+    // A dialog of the viewer's own is open over a disabled window: nothing opens under it.
+    if (folder.empty() || !enabled(handle())) {
         return;
     }
     // As if the folder had been chosen with 開く: the question before laps are lost first.

@@ -71,12 +71,17 @@ TEST_F(DropTest, TheFolderDecidesTheKindAsTheChooserDoes)
     EXPECT_EQ(window_->player().chapter_count(), 2);
 }
 
-TEST_F(DropTest, FilesAloneAndFoldersWithoutRecordingsOpenNothingNew)
+TEST_F(DropTest, FilesAloneADisabledWindowAndFoldersWithoutRecordingsOpenNothing)
 {
     const std::wstring folder = event_folder(L"0001");
     drop({card_.file(L"0001\\Video.dvt")});
     EXPECT_EQ(window_->player().state(), VideoPlayer::nothing_open);
     EXPECT_TRUE(messages_.shown().empty()) << "a file is no recording folder: nothing to tell";
+    // Under a dialog of the viewer's own the window is disabled and takes nothing.
+    EnableWindow(handle_, FALSE);
+    drop({folder});
+    EnableWindow(handle_, TRUE);
+    EXPECT_EQ(window_->player().state(), VideoPlayer::nothing_open);
     make_folder(card_.file(L"EMPTY"));
     drop({card_.file(L"EMPTY")});
     ASSERT_EQ(messages_.shown().size(), 1u) << "as the chooser's folder would be told";
