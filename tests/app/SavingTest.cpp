@@ -91,14 +91,19 @@ protected:
 
 TEST_F(SavingTest, TheFileMenuOffersBothAfterOpenWithTheirKeysAndOnlyWithSomethingToSave)
 {
+    HMENU menu = file_menu();
     wchar_t text[128] = {};
-    GetMenuStringW(file_menu(), 0, text, 128, MF_BYPOSITION);
+    GetMenuStringW(menu, 0, text, 128, MF_BYPOSITION);
     EXPECT_STREQ(text, L"開く(&O)...");
-    GetMenuStringW(file_menu(), 1, text, 128, MF_BYPOSITION);
+    // Right after 開く, or after the clip export where that stands there.
+    const int after = GetMenuItemID(menu, 1) == IDC_CMD_EXPORT_CLIP ? 2 : 1;
+    EXPECT_EQ(GetMenuItemID(menu, after), static_cast<UINT>(IDC_CMD_SAVE_FRAME));
+    GetMenuStringW(menu, after, text, 128, MF_BYPOSITION);
     EXPECT_STREQ(text, L"静止画を保存する(&S)...\tCtrl+S");
-    GetMenuStringW(file_menu(), 2, text, 128, MF_BYPOSITION);
+    EXPECT_EQ(GetMenuItemID(menu, after + 1), static_cast<UINT>(IDC_CMD_EXPORT_TELEMETRY));
+    GetMenuStringW(menu, after + 1, text, 128, MF_BYPOSITION);
     EXPECT_STREQ(text, L"走行データをCSVファイルに書き出す(&D)...");
-    GetMenuStringW(file_menu(), GetMenuItemCount(file_menu()) - 1, text, 128, MF_BYPOSITION);
+    GetMenuStringW(menu, GetMenuItemCount(menu) - 1, text, 128, MF_BYPOSITION);
     EXPECT_STREQ(text, L"終了(&X)");
     EXPECT_FALSE(item_enabled(IDC_CMD_SAVE_FRAME));
     EXPECT_FALSE(item_enabled(IDC_CMD_EXPORT_TELEMETRY));
