@@ -18,6 +18,19 @@
 #define IDC_CMD_RESTORE_CARD 40024
 #define IDC_CMD_COPY 40026
 
+// Saving what is shown and driving playback from the keyboard: the ファイル menu's frame save
+// (Ctrl+S) and telemetry export, the accelerator table and the commands of its playback keys.
+#define IDA_MAIN 103
+#define IDC_CMD_SAVE_FRAME 40200
+#define IDC_CMD_EXPORT_TELEMETRY 40201
+#define IDC_KEY_PLAY_PAUSE 40210
+#define IDC_KEY_STEP_BACK 40211
+#define IDC_KEY_STEP_FORWARD 40212
+#define IDC_KEY_FIRST_FRAME 40213
+#define IDC_KEY_LAST_FRAME 40214
+#define IDC_KEY_PREVIOUS_RECORDING 40215
+#define IDC_KEY_NEXT_RECORDING 40216
+
 // The stopwatch: the lap list (its one button is IDOK, "閉じる").
 #define IDD_LAP_LIST 466
 

@@ -107,6 +107,8 @@ MainWindow::MainWindow(int os_major_version)
     create_dashboard();
     thumbnail_ = new Thumbnail(handle(), *this);
     switch_mode();
+    add_saving_menu_items();
+    DragAcceptFiles(handle(), TRUE);
 }
 
 MainWindow::~MainWindow() = default;
@@ -141,11 +143,17 @@ LRESULT MainWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
         on_init_menu_popup(reinterpret_cast<HMENU>(wParam));
         break;
     case WM_COMMAND:
-        if (HIWORD(wParam) == 0 && lParam == 0) { // menu commands only
+        if (HIWORD(wParam) <= 1 && lParam == 0) { // menu commands and keys only
             on_command(LOWORD(wParam));
             return 0;
         }
         break;
+    case WM_INITMENU:
+        on_init_menu(reinterpret_cast<HMENU>(wParam));
+        return 0;
+    case WM_DROPFILES:
+        on_drop_files(reinterpret_cast<HDROP>(wParam));
+        return 0;
     default:
         break;
     }
@@ -279,6 +287,24 @@ void MainWindow::on_command(int command)
         switch (command) {
         case IDC_CMD_OPEN:
             open_command();
+            break;
+        case IDC_CMD_SAVE_FRAME:
+            save_frame_command();
+            break;
+        case IDC_CMD_EXPORT_TELEMETRY:
+            export_telemetry_command();
+            break;
+        case IDC_CMD_COPY: // Ctrl+C: the picture's own command
+            SendMessageW(player_->handle(), WM_COMMAND, IDC_CMD_COPY, 0);
+            break;
+        case IDC_KEY_PLAY_PAUSE:
+        case IDC_KEY_STEP_BACK:
+        case IDC_KEY_STEP_FORWARD:
+        case IDC_KEY_FIRST_FRAME:
+        case IDC_KEY_LAST_FRAME:
+        case IDC_KEY_PREVIOUS_RECORDING:
+        case IDC_KEY_NEXT_RECORDING:
+            key_command(command);
             break;
         case IDC_CMD_EXIT:
             PostMessageW(handle(), WM_CLOSE, 0, 0);

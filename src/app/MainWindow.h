@@ -9,6 +9,8 @@
 #include "ui/AlphaImage.h"
 #include "ui/Window.h"
 
+#include <shellapi.h>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -17,6 +19,7 @@
 
 class Animation;
 class CircleChart;
+class ImageButton;
 class ConfigPanel;
 class ConsolePanel;
 class InfoPanel;
@@ -112,6 +115,20 @@ private:
     // reset and mode that follow.
     bool laps_may_be_cleared();
     void stopwatch_for_opened_recording();
+
+    // Saving out of the open recording (MainWindowSaving.cpp): the shown frame as its JPEG file
+    // and the telemetry as CSV, with their items in the ファイル menu.
+    void add_saving_menu_items();
+    void on_init_menu(HMENU menu_bar);
+    bool frame_savable() const;
+    void save_frame_command();
+    void export_telemetry_command();
+    // The keyboard and the mouse (MainWindowInput.cpp): the accelerator table's playback keys,
+    // each doing nothing where its console button is disabled, and a folder dropped on the window.
+    void key_command(int command);
+    void click_if_enabled(ImageButton& button);
+    void seek_by_key(int move);
+    void on_drop_files(HDROP drop);
 
     // The dashboard: speed meter, charts, info and config panels.
     void create_dashboard();

@@ -3,6 +3,8 @@
 #include "base/Exception.h"
 #include "app/MainWindow.h"
 #include "base/Text.h"
+#include "recording/DataType.h"
+#include "ResourceIds.h"
 #include "ui/Dialog.h"
 
 #include <commctrl.h>
@@ -62,6 +64,21 @@ bool route_to_modeless_dialog(MSG& message)
     return active != nullptr && Dialog::fromHandle(active) != nullptr && IsDialogMessageW(active, &message);
 }
 
+bool route_to_keys(HWND main, MSG& message)
+{
+    static const HACCEL keys = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDA_MAIN));
+    if (message.message == WM_KEYDOWN) {
+        if (current_data_type() == data_type_image && (message.wParam == VK_LEFT || message.wParam == VK_RIGHT)) {
+            return false;
+        }
+        constexpr LPARAM was_down = 1 << 30; // a repeat of the key held down
+        if (message.wParam == VK_SPACE && (message.lParam & was_down) != 0) {
+            return true;
+        }
+    }
+    return keys != nullptr && TranslateAcceleratorW(main, keys, &message) != 0;
+}
+
 int run_viewer(int show_command)
 {
     SetErrorMode(SetErrorMode(0) | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
@@ -81,10 +98,11 @@ int run_viewer(int show_command)
     ShowWindow(window->handle(), show_command);
     UpdateWindow(window->handle());
     window->show_animation();
+    const HWND window_handle = window->handle(); // the window deletes its object when it goes
 
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (route_to_modeless_dialog(message)) {
+        if (route_to_modeless_dialog(message) || route_to_keys(window_handle, message)) {
             continue;
         }
         TranslateMessage(&message);

@@ -11,6 +11,11 @@ int operating_system_warning(bool version_known, long major_version);
 // to the dialog manager; true when it took the message.
 bool route_to_modeless_dialog(MSG& message);
 
+// The message loop's second stop: a key of the viewer's accelerator table becomes a command of
+// the main window `main`; true when it did. In the image mode the left and right arrows stay
+// the thumbnail strip's, and a Space held down toggles playing only once.
+bool route_to_keys(HWND main, MSG& message);
+
 // Runs the viewer: prepares the process, checks the system, starts COM and the common controls,
 // creates the main window with the start-up animation and runs the message loop. Returns the
 // quit message's exit code. Failures leave as exceptions for the outermost level.

@@ -10,6 +10,7 @@
 #include "device/CardSettings.h"
 #include "device/FolderChooser.h"
 #include "ui/Resource.h"
+#include "ui/WaitCursor.h"
 #include "ResourceIds.h"
 
 #include <cstdio>
@@ -18,15 +19,6 @@
 namespace {
 
 constexpr const wchar_t* temporary_folder = L"C:\\Temp";
-
-// The wait cursor while the card is written, the arrow again afterwards.
-class WaitCursor {
-public:
-    WaitCursor() { SetCursor(LoadCursorW(nullptr, IDC_WAIT)); }
-    ~WaitCursor() { SetCursor(LoadCursorW(nullptr, IDC_ARROW)); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 // A temporary file that is deleted with the object.
 class TemporaryFile {

@@ -1,10 +1,11 @@
 #pragma once
 // Owners of the system's handles beside the GDI ones (ui/GdiHandles.h): kernel objects, file
-// searches, menus, item lists from the shell, COM references and a thread's use of COM. Each
-// releases what it holds on every path; none is copied, each can be moved.
+// searches, menus, item lists and dropped files from the shell, COM references and a thread's
+// use of COM. Each releases what it holds on every path; none is copied, each can be moved.
 #include <windows.h>
 
 #include <objbase.h>
+#include <shellapi.h>
 #include <shtypes.h>
 
 #include <utility>
@@ -82,6 +83,15 @@ struct ShellItemTraits {
     static void close(Handle handle) { CoTaskMemFree(handle); }
 };
 using ShellItemList = UniqueHandle<ShellItemTraits>;
+
+// The files dropped on a window (WM_DROPFILES): DragFinish.
+struct DropHandleTraits {
+    using Handle = HDROP;
+    static Handle none() { return nullptr; }
+    static bool valid(Handle handle) { return handle != nullptr; }
+    static void close(Handle handle) { DragFinish(handle); }
+};
+using DropHandle = UniqueHandle<DropHandleTraits>;
 
 // One reference to a COM object, released with its owner.
 template <class Interface>

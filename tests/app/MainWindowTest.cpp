@@ -1,5 +1,5 @@
 // The main window with recordings written by the sample card writer, under Wine.
-#include "app/MainWindow.h"
+#include "ShellFixture.h"
 #include "ResourceIds.h"
 
 #include "app/MainLayout.h"
@@ -35,45 +35,7 @@ std::wstring window_text(HWND window)
     return text;
 }
 
-class MainWindowTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { CoInitialize(nullptr); }
-
-    MainWindowTest()
-    {
-        set_current_data_type(data_type_event);
-        window_ = new MainWindow(6);
-        ShowWindow(window_->handle(), SW_SHOWNOACTIVATE);
-        handle_ = window_->handle();
-    }
-    ~MainWindowTest() override
-    {
-        if (IsWindow(handle_)) {
-            DestroyWindow(handle_);
-        }
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) { // the quit message of WM_DESTROY
-            DispatchMessageW(&message);
-        }
-        set_current_data_type(data_type_event);
-    }
-
-    std::wstring event_folder(const wchar_t* name, int frames = 45)
-    {
-        samplecard::EventOptions options;
-        options.frames = frames;
-        options.detection_frame = frames / 2;
-        options.picture = {160, 120, 50};
-        const std::wstring folder = card_.file(name);
-        samplecard::write_event_folder(folder, options);
-        return folder;
-    }
-
-    TempFolder card_;
-    MessageRecorder messages_;
-    MainWindow* window_ = nullptr;
-    HWND handle_ = nullptr;
-};
+using MainWindowTest = ShellFixture;
 
 // The player's rectangle in the main window's client coordinates.
 Placement player_place(HWND main, HWND player)

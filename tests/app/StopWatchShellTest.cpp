@@ -1,7 +1,7 @@
 // The stopwatch in the main window, timing laps over a continuous recording as it plays under
 // Wine: its buttons, its laps across a chapter change, the lap list, and what opening another
 // recording does to it.
-#include "app/MainWindow.h"
+#include "ShellFixture.h"
 
 #include "base/Text.h"
 #include "panels/StopWatch.h"
@@ -28,29 +28,8 @@ namespace {
 
 constexpr int chapter_frames = 100; // 10 s chapters keep the tests short
 
-class StopWatchShellTest : public ::testing::Test {
+class StopWatchShellTest : public ShellFixture {
 protected:
-    static void SetUpTestSuite() { CoInitialize(nullptr); }
-
-    StopWatchShellTest()
-    {
-        set_current_data_type(data_type_event);
-        window_ = new MainWindow(6);
-        ShowWindow(window_->handle(), SW_SHOWNOACTIVATE);
-        handle_ = window_->handle();
-    }
-    ~StopWatchShellTest() override
-    {
-        if (IsWindow(handle_)) {
-            DestroyWindow(handle_);
-        }
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageW(&message);
-        }
-        set_current_data_type(data_type_event);
-    }
-
     std::wstring continuous_folder(const wchar_t* name, int chapters = 3)
     {
         samplecard::ContinuousOptions options;
@@ -115,10 +94,6 @@ protected:
     VideoPlayer& player() { return window_->player(); }
     StopWatch& stopwatch() { return window_->stopwatch(); }
 
-    TempFolder card_;
-    MessageRecorder messages_;
-    MainWindow* window_ = nullptr;
-    HWND handle_ = nullptr;
 };
 
 TEST_F(StopWatchShellTest, StandsInTheRightColumnDisabledUntilAContinuousRecordingPlays)

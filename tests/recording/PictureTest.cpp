@@ -50,10 +50,14 @@ void expect_near_colour(const Image& image, int x, int y, std::array<int, 3> bgr
 
 TEST_F(Pictures, APictureOfAnEventFileIsRestoredAndDecoded)
 {
+    const Bytes jpeg = recorder_layout(encode_colour_jpeg(64, 48, quarters));
     const Bytes payload = recorder_payload(encode_colour_jpeg(64, 48, quarters));
     ArchiveBuilder builder;
     builder.information_block().picture(BlockFields{}, payload);
     load_event(builder.bytes());
+    std::vector<uint8_t> restored;
+    ASSERT_TRUE(archive.frame_jpeg(0, restored));
+    EXPECT_EQ(restored, jpeg) << "the recorder's own JPEG file, byte for byte";
     const std::unique_ptr<Image> image = archive.frame_picture(0);
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->width(), 64);
@@ -89,8 +93,16 @@ TEST_F(Pictures, OnlyCompleteMaskedPayloadsOfSaneSizeAreDecoded)
     EXPECT_EQ(archive.frame_picture(4), nullptr); // the file ends one byte early
     EXPECT_EQ(archive.frame_picture(-1), nullptr);
     EXPECT_EQ(archive.frame_picture(5), nullptr);
+    // The undecoded JPEG is handed out under the same conditions.
+    std::vector<uint8_t> jpeg;
+    EXPECT_TRUE(archive.frame_jpeg(0, jpeg));
+    EXPECT_EQ(jpeg.size(), good.size());
+    for (const int index : {1, 2, 3, 4, -1, 5}) {
+        EXPECT_FALSE(archive.frame_jpeg(index, jpeg)) << index;
+    }
     archive.reset();
     EXPECT_EQ(archive.frame_picture(0), nullptr);
+    EXPECT_FALSE(archive.frame_jpeg(0, jpeg));
 }
 
 TEST_F(Pictures, PayloadsUpToOneMebibyteAreDecoded)

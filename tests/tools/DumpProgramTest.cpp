@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 
 #include "base/Text.h"
+#include "recording/TelemetryCsv.h"
+#include "recording/VideoArchive.h"
 #include "support/ArchiveBuilder.h"
 #include "support/MiniJson.h"
 #include "support/TempFolder.h"
@@ -96,6 +98,12 @@ TEST_F(DumpProgram, WritesCsvSoundAndFrames)
     ASSERT_EQ(csv.status, 0);
     EXPECT_EQ(csv.out.substr(0, csv.out.find('\r')), "Time,DateTime,KPH,G1,G2,G,Marker");
     EXPECT_NE(csv.out.find("\r\n0.034,2010-01-02T03:04:05+09:00,"), std::string::npos) << csv.out;
+    // Written by the viewer's own writer, so that its telemetry export is the same file.
+    VideoArchive archive;
+    archive.load_event(event);
+    TelemetryCsv viewer;
+    viewer.add(archive);
+    EXPECT_EQ(csv.out, viewer.text());
 
     const std::wstring wav = folder.file(L"out.wav");
     const std::wstring bmp = folder.file(L"out.bmp");

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <sstream>
 
 #include "recording/ArchiveFixture.h"
 #include "support/MiniJson.h"
@@ -12,19 +11,6 @@
 namespace {
 
 using RecordingReport = ArchiveFixture;
-
-std::vector<std::string> lines_of(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        EXPECT_FALSE(line.empty());
-        EXPECT_EQ(line.back(), '\r');
-        line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 ArchiveBuilder sample_event()
 {
@@ -96,25 +82,6 @@ TEST_F(RecordingReport, TheJsonHoldsTheWholeStateEveryFrameAndTheTimeIndex)
     EXPECT_EQ(index[6][0].integer(), 1200);
     EXPECT_EQ(index[6][1].integer(), 6);
     EXPECT_EQ(index[6][2].integer(), 0);
-}
-
-TEST_F(RecordingReport, TheCsvGivesTelemetryPerFrame)
-{
-    load_event(sample_event().bytes());
-    const std::vector<std::string> lines = lines_of(recording_csv(archive));
-    ASSERT_EQ(lines.size(), 8u);
-    EXPECT_EQ(lines[0], "Time,DateTime,KPH,G1,G2,G,Marker");
-    EXPECT_EQ(lines[1], "0.000,2010-01-02T03:04:05+09:00,0,0,0,0,0");
-    EXPECT_EQ(lines[4].substr(0, 47), "0.100,2010-01-02T03:04:06+09:00,55,-0.123,0.25,");
-    EXPECT_EQ(lines[4].substr(lines[4].size() - 2), ",1");
-    EXPECT_EQ(lines[7], "0.200,,0,0,0,0,0"); // an invalid date stays empty
-}
-
-TEST_F(RecordingReport, LocalTimesCarryTheirZone)
-{
-    EXPECT_EQ(local_iso_time(jst_seconds(2009, 12, 31, 23, 59, 58)), "2009-12-31T23:59:58+09:00");
-    EXPECT_EQ(local_iso_time(jst_seconds(2045, 7, 1, 0, 0, 0)), "2045-07-01T00:00:00+09:00");
-    EXPECT_EQ(local_iso_time(0), "");
 }
 
 TEST_F(RecordingReport, TheSoundSizeIsReadFromTheWavesHeader)

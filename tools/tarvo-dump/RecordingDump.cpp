@@ -14,6 +14,7 @@
 #include "base/Utf8.h"
 #include "common/Arguments.h"
 #include "common/JsonWriter.h"
+#include "recording/TelemetryCsv.h"
 #include "recording/VideoArchive.h"
 #include "image/Image.h"
 
@@ -178,7 +179,9 @@ int dump_recording_file(const Arguments& arguments)
         return fail(problem);
     }
     if (request->csv) {
-        write_out(recording_csv(*archive));
+        TelemetryCsv csv;
+        csv.add(*archive);
+        write_out(csv.text());
     } else {
         const int64_t sound_bytes = archive->sound_path().empty() ? -1 : wave_data_size(archive->sound_path());
         write_out(recording_json(*archive, sound_bytes));

@@ -1,6 +1,6 @@
 #pragma once
 // What tarvo-dump prints of a loaded recording file: the reader's whole understanding as JSON,
-// the telemetry as CSV, and a picture as a BMP file.
+// and a picture as a BMP file (the telemetry's CSV is recording/TelemetryCsv's).
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,14 +15,6 @@ std::string recording_json(const VideoArchive& archive, int64_t sound_bytes);
 // The same object for the pictures of an image folder (load_images), each frame with the
 // "name" of its picture file, and "more_than_600" with load_images' result.
 std::string image_folder_json(const VideoArchive& archive, bool more_than_600);
-
-// One line per frame: Time (seconds after the first frame, 3 decimals), DateTime (local ISO
-// 8601, empty when unknown), KPH, G1, G2, G (magnitude), Marker; with a heading line.
-std::string recording_csv(const VideoArchive& archive);
-
-// A time value as local ISO 8601 with the zone's offset ("2010-01-02T03:04:05+09:00"); empty
-// for 0 or a value the system cannot convert.
-std::string local_iso_time(int64_t time);
 
 // The data size in the header of the WAVE file at `path`, or -1 without a readable header.
 int64_t wave_data_size(const std::wstring& path);

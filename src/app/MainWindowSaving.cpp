@@ -1,0 +1,157 @@
+// Saving out of the open recording: the shown frame as the recorder's own JPEG file and the
+// telemetry of the whole recording as CSV, each through the standard save dialog. Both read the
+// recording's files again with an archive of their own; the player goes on undisturbed.
+#include "app/MainWindow.h"
+
+#include "base/Text.h"
+#include "platform/File.h"
+#include "platform/Messages.h"
+#include "platform/Platform.h"
+#include "playback/VideoPlayer.h"
+#include "recording/DataType.h"
+#include "recording/DatedFileName.h"
+#include "recording/IVideoInfo.h"
+#include "recording/RecordingFiles.h"
+#include "ResourceIds.h"
+#include "ui/SaveFileDialog.h"
+#include "ui/WaitCursor.h"
+
+#include <shlobj.h>
+
+#include <vector>
+
+namespace {
+
+// Writes the whole file; a file that could not be written completely is deleted again.
+bool write_whole_file(const std::wstring& path, const void* data, size_t size)
+{
+    File out = File::create_exclusive_write(path);
+    if (!out.is_open()) {
+        return false;
+    }
+    if (out.write(data, size) && out.flush()) {
+        return true;
+    }
+    out.close();
+    delete_file(path);
+    return false;
+}
+
+// The string-table text `id` with `path` in place of its "%s".
+std::wstring text_with_path(int id, const std::wstring& path)
+{
+    std::wstring text = load_text(id);
+    const size_t at = text.find(L"%s");
+    return at == std::wstring::npos ? text : text.replace(at, 2, path);
+}
+
+// The position of the item with command `command` in `menu`, or -1.
+int item_position(HMENU menu, UINT command)
+{
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        if (GetMenuItemID(menu, i) == command) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void insert_item(HMENU menu, int position, UINT command, int text_id)
+{
+    std::wstring text = load_text(text_id);
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_ID | MIIM_STRING;
+    item.wID = command;
+    item.dwTypeData = text.data();
+    InsertMenuItemW(menu, static_cast<UINT>(position), TRUE, &item);
+}
+
+// The archive file that holds the shown frame: a picture of an image folder is a file of its own,
+// the other frames stand in the event file or in the chapter being played.
+std::wstring frame_file(int kind, const VideoPlayer& player, const FrameRecord* record)
+{
+    if (kind != data_type_image) {
+        return RecordingFiles::archive_file(kind, player.folder(), player.chapter());
+    }
+    return record != nullptr ? record->path : std::wstring();
+}
+
+// The number in the proposed name: a picture has the one of its file ("1-003.dpc"), a frame its
+// place in the whole recording.
+int frame_number(int kind, const VideoPlayer& player, const FrameRecord* record, int frame)
+{
+    switch (kind) {
+    case data_type_continuous: return player.chapter() * VideoPlayer::chapter_frames + frame;
+    case data_type_image: return record != nullptr ? record->picture_number : 0;
+    default: return frame;
+    }
+}
+
+} // namespace
+
+void MainWindow::add_saving_menu_items()
+{
+    HMENU file = GetSubMenu(GetMenu(handle()), 0);
+    // After 開く, and after the clip export where there is one.
+    int after = item_position(file, IDC_CMD_EXPORT_CLIP);
+    if (after < 0) {
+        after = item_position(file, IDC_CMD_OPEN);
+    }
+    insert_item(file, after + 1, IDC_CMD_SAVE_FRAME, texts::save_frame_menu_item);
+    insert_item(file, after + 2, IDC_CMD_EXPORT_TELEMETRY, texts::telemetry_menu_item);
+}
+
+void MainWindow::on_init_menu(HMENU menu)
+{
+    // By command: the items are found in the ファイル menu under the bar.
+    EnableMenuItem(menu, IDC_CMD_SAVE_FRAME, MF_BYCOMMAND | (frame_savable() ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, IDC_CMD_EXPORT_TELEMETRY, MF_BYCOMMAND | (something_open() ? MF_ENABLED : MF_GRAYED));
+}
+
+bool MainWindow::frame_savable() const
+{
+    return player_->picture() != nullptr && player_->shown_frame() >= 0 && player_->info() != nullptr;
+}
+
+void MainWindow::save_frame_command()
+{
+    if (!frame_savable()) {
+        return;
+    }
+    pause_if_playing();
+    const int kind = current_data_type();
+    const int frame = player_->shown_frame();
+    const FrameRecord* record = player_->info()->frame_record(frame);
+    const std::wstring file = frame_file(kind, *player_, record);
+    std::vector<uint8_t> jpeg;
+    if (file.empty() || !RecordingFiles::frame_jpeg(kind, file, frame, jpeg)) {
+        show_warning(handle(), load_text(texts::save_frame_no_picture)); // "このフレームには保存できる画像がありません。"
+        return;
+    }
+    SaveFileDialog dialog(texts::save_frame_dialog_title, texts::save_frame_file_filter, L"jpg", CSIDL_MYPICTURES);
+    dialog.path = dated_file_name(texts::save_frame_file_name, record != nullptr ? record->time : 0, current_folder_,
+                                  frame_number(kind, *player_, record, frame));
+    if (dialog.doModal(handle()) && !write_whole_file(dialog.path, jpeg.data(), jpeg.size())) {
+        show_warning(handle(), text_with_path(texts::save_frame_failed, dialog.path)); // "静止画を保存できませんでした。…"
+    }
+}
+
+void MainWindow::export_telemetry_command()
+{
+    if (!something_open()) {
+        return;
+    }
+    pause_if_playing();
+    // Read first: a recording that cannot be read is told before a file name is asked for.
+    TelemetryCsv csv;
+    {
+        const WaitCursor waiting;
+        csv = RecordingFiles::telemetry_csv(current_data_type(), current_folder_);
+    }
+    SaveFileDialog dialog(texts::telemetry_dialog_title, texts::telemetry_file_filter, L"csv", CSIDL_PERSONAL);
+    dialog.path = dated_file_name(texts::telemetry_file_name, csv.first_time(), current_folder_);
+    if (dialog.doModal(handle()) && !write_whole_file(dialog.path, csv.text().data(), csv.text().size())) {
+        show_warning(handle(), text_with_path(texts::telemetry_write_failed, dialog.path)); // "走行データを書き出せませんでした。…"
+    }
+}
