@@ -6,14 +6,12 @@
 #include "playback/ClipExport.h"
 #include "playback/ClipFileName.h"
 #include "recording/DataType.h"
-#include "recording/FolderPath.h"
 #include "ui/IProgressWork.h"
 #include "ui/ProgressDialog.h"
+#include "ui/SaveFileDialog.h"
 
-#include <commdlg.h>
 #include <shlobj.h>
 
-#include <algorithm>
 #include <utility>
 
 namespace {
@@ -43,12 +41,6 @@ private:
     ClipExport& clip_;
     IClipWriter& writer_;
 };
-
-std::wstring& last_export_folder()
-{
-    static std::wstring folder;
-    return folder;
-}
 
 } // namespace
 
@@ -83,34 +75,11 @@ bool ClipExportCommand::run(HWND owner, const std::wstring& folder, int data_typ
 
 bool choose_clip_path(HWND owner, std::wstring& path)
 {
-    wchar_t file[MAX_PATH] = {};
-    path.copy(file, MAX_PATH - 1);
-    std::wstring filter = load_text(texts::export_file_filter); // "AVI 動画ファイル (*.avi)|*.avi|…|"
-    std::replace(filter.begin(), filter.end(), L'|', L'\0');
-    filter.push_back(L'\0');
-    std::wstring start = last_export_folder();
-    if (start.empty()) {
-        wchar_t videos[MAX_PATH] = {};
-        if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_MYVIDEO, nullptr, SHGFP_TYPE_CURRENT, videos))) {
-            start = videos;
-        }
-    }
-    const std::wstring title = load_text(texts::export_dialog_title);
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = file;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
-    dialog.lpstrTitle = title.c_str();
-    dialog.lpstrDefExt = L"avi";
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
-    if (!GetSaveFileNameW(&dialog)) {
+    SaveFileDialog dialog(texts::export_dialog_title, texts::export_file_filter, L"avi", CSIDL_MYVIDEO);
+    dialog.path = path;
+    if (!dialog.doModal(owner)) {
         return false;
     }
-    path = file;
-    last_export_folder() = parent_folder(path);
+    path = dialog.path;
     return true;
 }
