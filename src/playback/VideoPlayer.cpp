@@ -434,6 +434,8 @@ void VideoPlayer::seek_total(int position, int then_play)
             stop();
             return;
         }
+        // The new chapter's first picture is the one at the position, not its first frame.
+        frame_ = clamp(position - chapter_ * chapter_frames);
         on_tick(recording_tag(loader_->recording()));
         owner_.stopwatch_then_play(then_play);
     }

@@ -395,6 +395,22 @@ TEST_F(VideoPlayerTest, PlaysAContinuousRecordingAcrossItsChaptersToTheEnd)
     EXPECT_EQ(player_->frame(), 5);
 }
 
+TEST_F(VideoPlayerTest, APositionInAnotherChapterShowsThePictureAtThatPosition)
+{
+    load_continuous(2, 12, {320, 240, 60});
+    ASSERT_TRUE(player_->open_chapter(0));
+    ASSERT_TRUE(pumpUntil([&] { return player_->shown_frame() == 0; }, 5000));
+    // Standing, as when the bar is dragged while paused: the picture follows the position into
+    // the next chapter and stands at its frame 7, not at the chapter's first frame.
+    player_->seek_total(600 + 7, 0);
+    EXPECT_EQ(player_->chapter(), 1);
+    EXPECT_EQ(player_->frame(), 7);
+    ASSERT_TRUE(pumpUntil([&] { return player_->shown_frame() == 7; }, 5000)) << player_->shown_frame();
+    pumpUntil([] { return false; }, 300);
+    EXPECT_EQ(player_->shown_frame(), 7);
+    EXPECT_NE(player_->state(), VideoPlayer::playing);
+}
+
 TEST_F(VideoPlayerTest, AChapterChangeAndTheEndReachTheSpeakerWithoutAClick)
 {
     load_continuous(2, 15, {160, 120, 60}); // 1.5 s each
