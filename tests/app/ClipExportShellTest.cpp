@@ -1,5 +1,6 @@
 // The ファイル menu's export in the real main window under Wine: the item's text and its grey
 // state, the name proposed, a finished file, and a cancel or a failure that leave nothing.
+#include "ShellFixture.h"
 #include "app/MainWindow.h"
 #include "ResourceIds.h"
 
@@ -38,16 +39,10 @@ LRESULT CALLBACK cancel_on_activate(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-class ClipExportShellTest : public ::testing::Test {
+class ClipExportShellTest : public ShellFixture {
 protected:
-    static void SetUpTestSuite() { CoInitialize(nullptr); }
-
     ClipExportShellTest()
     {
-        set_current_data_type(data_type_event);
-        window_ = new MainWindow(6);
-        ShowWindow(window_->handle(), SW_SHOWNOACTIVATE);
-        handle_ = window_->handle();
         window_->set_clip_path_chooser([this](HWND owner, std::wstring& path) {
             ++questions_;
             proposed_ = path;
@@ -55,17 +50,6 @@ protected:
             path = target_;
             return !target_.empty();
         });
-    }
-    ~ClipExportShellTest() override
-    {
-        if (IsWindow(handle_)) {
-            DestroyWindow(handle_);
-        }
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageW(&message);
-        }
-        set_current_data_type(data_type_event);
     }
 
     void export_clip() { SendMessageW(handle_, WM_COMMAND, MAKEWPARAM(IDC_CMD_EXPORT_CLIP, 0), 0); }
@@ -86,10 +70,6 @@ protected:
         return info;
     }
 
-    TempFolder card_;
-    MessageRecorder messages_;
-    MainWindow* window_ = nullptr;
-    HWND handle_ = nullptr;
     std::wstring target_;
     std::wstring proposed_;
     int questions_ = 0;
