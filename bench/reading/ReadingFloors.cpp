@@ -1,8 +1,10 @@
 #include "ReadingFloors.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "platform/File.h"
+#include "platform/Platform.h"
 #include "base/Utf8.h"
 #include "recording/ArchiveLayout.h"
 #include "recording/BigEndian.h"
@@ -33,6 +35,19 @@ int64_t SequentialReader::read_all(const std::wstring& path)
             return total;
         }
     }
+}
+
+void SequentialReader::write_temporary(size_t bytes)
+{
+    const std::wstring path = make_temp_file(L"obv");
+    {
+        File file = File::create_exclusive_write(path);
+        constexpr size_t header_size = 44;
+        if (!file.write(buffer_.data(), header_size) || !file.write(buffer_.data(), std::min(bytes, buffer_.size()))) {
+            throw std::runtime_error("cannot write a temporary file");
+        }
+    }
+    delete_file(path);
 }
 
 int hop_block_headers(const std::wstring& path)

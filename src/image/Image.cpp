@@ -5,7 +5,7 @@
 #include <new>
 #include <utility>
 
-#include "image/PixelStore.h"
+#include "base/BufferStore.h"
 
 namespace {
 
@@ -18,13 +18,25 @@ size_t byteCount(int width, int height)
     return static_cast<size_t>(count);
 }
 
+// The pixel buffers of freed pictures, kept for the next picture of their size (a player's
+// pictures, the loader's one being decoded and a few thumbnails).
+constexpr size_t kept_pictures = 4;
+constexpr size_t kept_picture_bytes = 8u * 1024u * 1024u;
+
+BufferStore& pixel_store()
+{
+    // Never destroyed: pictures held by static objects may be freed after the end of main.
+    static BufferStore* const store = new BufferStore(kept_pictures, kept_picture_bytes);
+    return *store;
+}
+
 } // namespace
 
 Image::Image(int width, int height)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),
       size_(byteCount(width_, height_)),
-      pixels_(PixelStore::shared().take(size_))
+      pixels_(pixel_store().take(size_))
 {
     std::fill(pixels_.get(), pixels_.get() + size_, uint8_t{0}); // black
 }
@@ -33,13 +45,13 @@ Image::Image(int width, int height, Unfilled)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),
       size_(byteCount(width_, height_)),
-      pixels_(PixelStore::shared().take(size_)) // no time spent on bytes about to be written
+      pixels_(pixel_store().take(size_)) // no time spent on bytes about to be written
 {
 }
 
 Image::~Image()
 {
-    PixelStore::shared().give_back(std::move(pixels_), size_);
+    pixel_store().give_back(std::move(pixels_), size_);
 }
 
 Image::Image(const Image& other) : Image(other.width_, other.height_, Unfilled{})

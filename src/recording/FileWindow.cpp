@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/BufferStore.h"
 #include "platform/File.h"
 
 namespace {
@@ -10,9 +11,37 @@ namespace {
 // Searching for a signature across damage needs more than a header's worth at a time.
 constexpr size_t search_window = 65536;
 
+// Every load reads through a fresh window; the last ones' buffers are kept for the next (the
+// player's loader and the thumbnail strip's may load at the same time).
+constexpr size_t kept_windows = 4;
+constexpr size_t kept_window_bytes = 2 * FileWindow::whole_pass + 2 * search_window;
+
+BufferStore& window_store()
+{
+    static BufferStore* const store = new BufferStore(kept_windows, kept_window_bytes);
+    return *store;
+}
+
 } // namespace
 
-FileWindow::FileWindow(File& file, size_t window_size) : file_(file), buffer_(window_size) {}
+FileWindow::FileWindow(File& file, size_t window_size) : file_(file)
+{
+    replace_buffer(window_size);
+}
+
+FileWindow::~FileWindow()
+{
+    window_store().give_back(std::move(buffer_), capacity_);
+}
+
+void FileWindow::replace_buffer(size_t size)
+{
+    std::unique_ptr<uint8_t[]> fresh = window_store().take(size);
+    window_store().give_back(std::move(buffer_), capacity_);
+    buffer_ = std::move(fresh);
+    capacity_ = size;
+    length_ = 0;
+}
 
 bool FileWindow::holds(int64_t position) const
 {
@@ -31,13 +60,13 @@ bool FileWindow::refill(int64_t position)
     if (position < 0 || !file_.seek(position)) {
         return false;
     }
-    length_ = file_.read(buffer_.data(), buffer_.size());
+    length_ = file_.read(buffer_.get(), capacity_);
     return length_ > 0;
 }
 
 bool FileWindow::read_exact(int64_t position, uint8_t* out, size_t size)
 {
-    if (size > buffer_.size()) {
+    if (size > capacity_) {
         return file_.seek(position) && file_.read(out, size) == size;
     }
     if (!holds(position) || position + static_cast<int64_t>(size) > window_end()) {
@@ -47,16 +76,15 @@ bool FileWindow::read_exact(int64_t position, uint8_t* out, size_t size)
         return false;
     }
     if (size > 0) { // an empty read may come with no buffer at all
-        std::memcpy(out, buffer_.data() + (position - base_), size);
+        std::memcpy(out, buffer_.get() + (position - base_), size);
     }
     return true;
 }
 
 int64_t FileWindow::find(int64_t position, int64_t span, const uint8_t* pattern, size_t length)
 {
-    if (buffer_.size() < search_window) {
-        buffer_.resize(search_window);
-        length_ = 0; // what it held is read again
+    if (capacity_ < search_window) {
+        replace_buffer(search_window); // what it held is read again
     }
     const int64_t end = position + span;
     const auto pattern_length = static_cast<int64_t>(length);
@@ -66,13 +94,13 @@ int64_t FileWindow::find(int64_t position, int64_t span, const uint8_t* pattern,
             return -1;
         }
         const int64_t stop = std::min(end, window_end());
-        const uint8_t* first = buffer_.data() + (from - base_);
-        const uint8_t* last = buffer_.data() + (stop - base_);
+        const uint8_t* first = buffer_.get() + (from - base_);
+        const uint8_t* last = buffer_.get() + (stop - base_);
         const uint8_t* hit = std::search(first, last, pattern, pattern + length);
         if (hit != last) {
-            return base_ + (hit - buffer_.data());
+            return base_ + (hit - buffer_.get());
         }
-        if (length_ < buffer_.size() || stop == end) {
+        if (length_ < capacity_ || stop == end) {
             return -1; // the window reached the end of the file, or the span is searched
         }
         // A match may straddle the window's end: go on from where it could begin.

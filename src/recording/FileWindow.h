@@ -4,7 +4,7 @@
 // the size of a block header reads just the headers, one small read each.
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 class File;
 
@@ -13,6 +13,9 @@ public:
     static constexpr size_t whole_pass = 1048576;
 
     explicit FileWindow(File& file, size_t window_size = whole_pass);
+    ~FileWindow();
+    FileWindow(const FileWindow&) = delete;
+    FileWindow& operator=(const FileWindow&) = delete;
 
     // Copies `size` bytes from `position`; false when the file holds fewer.
     bool read_exact(int64_t position, uint8_t* out, size_t size);
@@ -26,9 +29,12 @@ private:
     bool refill(int64_t position);
     bool holds(int64_t position) const;
     int64_t window_end() const;
+    // Puts a buffer of `size` bytes in place of the present one (whose bytes are gone).
+    void replace_buffer(size_t size);
 
     File& file_;
-    std::vector<uint8_t> buffer_;
+    std::unique_ptr<uint8_t[]> buffer_; // from the store of window buffers, given back at the end
+    size_t capacity_ = 0;
     int64_t base_ = 0;
     size_t length_ = 0;
 };

@@ -26,6 +26,6 @@ constexpr int64_t max_block_samples = 10000;
 // How many samples of a block to keep: its sound length, within its payload, at most 10,000.
 int64_t block_sample_count(int32_t sound_length, int32_t payload_size);
 
-// Appends the samples of `blocks` (in any order) to `wave` in one write; returns the bytes
+// Appends the samples of `blocks` (in any order) to `wave` in writes of 64 kB; returns the bytes
 // appended.
 int64_t assemble_sound(std::vector<SoundBlock> blocks, WaveFile& wave);

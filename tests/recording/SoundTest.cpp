@@ -115,6 +115,27 @@ TEST_F(Sound, LongGapsAreSilenceAndLongBlocksAreCut)
     EXPECT_EQ(wave_data(archive), joined({Bytes(a.begin(), a.begin() + 5512), Bytes(b.begin(), b.begin() + 10000)}));
 }
 
+TEST_F(Sound, ASoundOfManyWritesComesOutWholeAcrossTheirSeams)
+{
+    // Twenty blocks a second apart: 20 s of sound, written in several pieces, with samples and
+    // silence running across the seams between them.
+    ArchiveBuilder builder;
+    builder.information_block().picture(1000);
+    Bytes expected;
+    for (int i = 0; i < 20; ++i) {
+        const Bytes block = samples(10000, static_cast<uint8_t>(0x10 + i));
+        builder.sound(1000 * i, block);
+        expected.insert(expected.end(), block.begin(), block.end());
+        if (i < 19) {
+            // Each place is reckoned from the first block: 11025 bytes a second, no drift.
+            const Bytes gap = silence(11025 * static_cast<size_t>(i + 1) - expected.size());
+            expected.insert(expected.end(), gap.begin(), gap.end());
+        }
+    }
+    load_event(builder.bytes());
+    EXPECT_EQ(wave_data(archive), expected);
+}
+
 TEST_F(Sound, SamplesAreNeverTakenFromBeyondTheirBlock)
 {
     BlockFields overlong;

@@ -1,16 +1,11 @@
-#include "image/PixelStore.h"
+#include "base/BufferStore.h"
 
 #include <algorithm>
 #include <utility>
 
-PixelStore& PixelStore::shared()
-{
-    // Never destroyed: pictures held by static objects may be freed after the end of main.
-    static PixelStore* const store = new PixelStore;
-    return *store;
-}
+BufferStore::BufferStore(size_t max_buffers, size_t max_bytes) : max_buffers_(max_buffers), max_bytes_(max_bytes) {}
 
-std::unique_ptr<uint8_t[]> PixelStore::take(size_t size)
+std::unique_ptr<uint8_t[]> BufferStore::take(size_t size)
 {
     if (size != 0) {
         const std::lock_guard<std::mutex> lock(mutex_);
@@ -26,15 +21,15 @@ std::unique_ptr<uint8_t[]> PixelStore::take(size_t size)
     return std::unique_ptr<uint8_t[]>(new uint8_t[size]);
 }
 
-void PixelStore::give_back(std::unique_ptr<uint8_t[]> buffer, size_t size)
+void BufferStore::give_back(std::unique_ptr<uint8_t[]> buffer, size_t size)
 {
-    if (!buffer || size == 0 || size > max_bytes) {
+    if (!buffer || size == 0 || size > max_bytes_) {
         return;
     }
     std::vector<Kept> freed; // freed outside the lock
     {
         const std::lock_guard<std::mutex> lock(mutex_);
-        while (!kept_.empty() && (kept_.size() >= max_buffers || kept_bytes_ + size > max_bytes)) {
+        while (!kept_.empty() && (kept_.size() >= max_buffers_ || kept_bytes_ + size > max_bytes_)) {
             kept_bytes_ -= kept_.front().size;
             freed.push_back(std::move(kept_.front()));
             kept_.erase(kept_.begin());
@@ -44,13 +39,13 @@ void PixelStore::give_back(std::unique_ptr<uint8_t[]> buffer, size_t size)
     }
 }
 
-size_t PixelStore::kept_buffers() const
+size_t BufferStore::kept_buffers() const
 {
     const std::lock_guard<std::mutex> lock(mutex_);
     return kept_.size();
 }
 
-size_t PixelStore::kept_bytes() const
+size_t BufferStore::kept_bytes() const
 {
     const std::lock_guard<std::mutex> lock(mutex_);
     return kept_bytes_;

@@ -1,22 +1,19 @@
 #pragma once
-// Pixel buffers kept for the next picture of the same size. A player decodes one picture after
-// another of one size and frees each when the next arrives; a fresh buffer of a megabyte costs
-// more than decoding into it (the system hands out new pages and faults on each first touch),
-// so the freed buffer is kept and given to the next picture instead.
+// Byte buffers kept for the next taker of the same size. A player decodes one picture after
+// another of one size and frees each when the next arrives, and every load of a recording reads
+// through a window of one size; a fresh buffer of a megabyte costs more than filling it (the
+// system hands out new pages and faults on each first touch), so a freed buffer is kept and
+// given to the next taker instead. Safe to use from any thread.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <vector>
 
-class PixelStore {
+class BufferStore {
 public:
-    // At most this many buffers and bytes are kept; past either, the oldest is freed.
-    static constexpr size_t max_buffers = 4;
-    static constexpr size_t max_bytes = 8u * 1024u * 1024u;
-
-    // The store shared by every picture of the process (any thread).
-    static PixelStore& shared();
+    // Keeps at most `max_buffers` buffers and `max_bytes` bytes; past either, the oldest is freed.
+    BufferStore(size_t max_buffers, size_t max_bytes);
 
     // A buffer of `size` bytes whose contents are whatever they were; a kept one when one of
     // that size is there. Throws std::bad_alloc like new.
@@ -33,6 +30,8 @@ private:
         std::unique_ptr<uint8_t[]> bytes;
     };
 
+    const size_t max_buffers_;
+    const size_t max_bytes_;
     mutable std::mutex mutex_;
     std::vector<Kept> kept_; // oldest first
     size_t kept_bytes_ = 0;
