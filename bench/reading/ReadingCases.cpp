@@ -103,6 +103,13 @@ void bench_decode(const BenchInputs& inputs, int runs)
     print_heading("decode_jpeg of one " + std::to_string(picture->width()) + "x" + std::to_string(picture->height()) +
                   " frame (" + std::to_string(jpeg.size() / 1000) + " kB)");
     print_comparison("decode_jpeg", "floor: bare libjpeg scan-line loop", times);
+    // The loop above keeps one line in the cache; the viewer needs the whole picture in memory.
+    std::vector<uint8_t> pixels;
+    const PairedTimes whole = time_pairs(
+        runs, [&] { decode_jpeg(jpeg.data(), jpeg.size()); },
+        [&] { decode_bare_picture(jpeg.data(), jpeg.size(), pixels); });
+    print_times("floor: the loop into a whole BGRX picture", summarise(whole.floor));
+    print_ratio("ratio", summarise(whole.ratios()));
     // Every decode fills a new picture; what that costs by itself tells how much of the gap a
     // reused buffer would close.
     std::vector<double> allocations;

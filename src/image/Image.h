@@ -23,20 +23,20 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
     size_t size() const { return size_; }
-    uint8_t* pixels() { return pixels_.get(); }
-    const uint8_t* pixels() const { return pixels_.get(); }
+    uint8_t* pixels() { return pixels_; }
+    const uint8_t* pixels() const { return pixels_; }
     // The first byte of buffer row `row` (row 0 is the picture's bottom row).
-    uint8_t* row(int row) { return pixels_.get() + static_cast<size_t>(row) * static_cast<size_t>(width_) * 4; }
-    const uint8_t* row(int row) const
-    {
-        return pixels_.get() + static_cast<size_t>(row) * static_cast<size_t>(width_) * 4;
-    }
+    uint8_t* row(int row) { return pixels_ + static_cast<size_t>(row) * static_cast<size_t>(width_) * 4; }
+    const uint8_t* row(int row) const { return pixels_ + static_cast<size_t>(row) * static_cast<size_t>(width_) * 4; }
 
 private:
+    Image(int width, int height, size_t size);
+
     int width_;
     int height_;
     size_t size_;
-    std::unique_ptr<uint8_t[]> pixels_;
+    std::unique_ptr<uint8_t[]> storage_; // the pixels and a few bytes before them
+    uint8_t* pixels_;
 };
 
 // A deep copy; null for null.

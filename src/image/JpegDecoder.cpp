@@ -5,6 +5,10 @@
 #include <new>
 #include <vector>
 
+#if defined(__i386__) || defined(__x86_64__)
+#include <emmintrin.h>
+#endif
+
 #include "base/Exception.h"
 #include "image/JpegMemorySource.h"
 #include "image/Image.h"
@@ -53,13 +57,50 @@ struct Decompressor {
 };
 
 // The library writes 0xFF into the fourth byte of its blue-green-red-pad output; our pictures
-// carry 0 there. Done on rows just decoded, while they are still in the cache.
-void clear_pad_bytes(uint8_t* row, int width)
+// carry 0 there. Done on rows just decoded, while they are still in the cache (see Image for why
+// they are). A byte store per pixel cost a quarter of the whole decode; four pixels masked at a
+// time cost a few hundredths. The viewer runs on processors without SSE2 too, which take the
+// word at a time.
+constexpr uint32_t colour_bytes = 0x00FFFFFFu; // blue, green, red of a little-endian pixel
+
+void clear_pad_words(uint8_t* row, int width)
 {
     for (int x = 0; x < width; ++x) {
-        row[4 * x + 3] = 0;
+        uint32_t pixel;
+        std::memcpy(&pixel, row + 4 * x, sizeof pixel);
+        pixel &= colour_bytes;
+        std::memcpy(row + 4 * x, &pixel, sizeof pixel);
     }
 }
+
+#if defined(__i386__) || defined(__x86_64__)
+__attribute__((target("sse2"))) void clear_pad_vectors(uint8_t* row, int width)
+{
+    constexpr int pixels_per_vector = 4;
+    const __m128i mask = _mm_set1_epi32(static_cast<int>(colour_bytes));
+    int x = 0;
+    for (; x + pixels_per_vector <= width; x += pixels_per_vector) {
+        auto* at = reinterpret_cast<__m128i*>(row + 4 * x);
+        _mm_storeu_si128(at, _mm_and_si128(_mm_loadu_si128(at), mask));
+    }
+    clear_pad_words(row + 4 * x, width - x);
+}
+
+void clear_pad_bytes(uint8_t* row, int width)
+{
+    static const bool vectors = __builtin_cpu_supports("sse2");
+    if (vectors) {
+        clear_pad_vectors(row, width);
+    } else {
+        clear_pad_words(row, width);
+    }
+}
+#else
+void clear_pad_bytes(uint8_t* row, int width)
+{
+    clear_pad_words(row, width);
+}
+#endif
 
 // Pictures in colour or grey: the library writes blue, green, red, pad straight into the
 // picture's rows, bottom row first, through the row pointers; nothing is copied afterwards.

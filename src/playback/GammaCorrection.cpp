@@ -27,3 +27,18 @@ void GammaCorrection::apply(Image& picture) const
         pixel[2] = table_[pixel[2]];
     }
 }
+
+std::unique_ptr<Image> GammaCorrection::applied(const Image& picture) const
+{
+    auto result = std::make_unique<Image>(picture.width(), picture.height(), Image::Unfilled{});
+    const uint8_t* from = picture.pixels();
+    const uint8_t* const end = from + picture.size();
+    uint8_t* to = result->pixels();
+    for (; from != end; from += 4, to += 4) {
+        to[0] = table_[from[0]];
+        to[1] = table_[from[1]];
+        to[2] = table_[from[2]];
+        to[3] = from[3];
+    }
+    return result;
+}

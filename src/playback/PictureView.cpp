@@ -41,8 +41,7 @@ void PictureView::draw(HWND window, HDC dc, const Image* picture, const GammaCor
     // copy would equal it and is skipped on this per-frame path.
     std::unique_ptr<Image> brightened;
     if (brightness.gamma() != 1.0) {
-        brightened = copyImage(picture);
-        brightness.apply(*brightened);
+        brightened = brightness.applied(*picture);
     }
     const Image* shown = brightened != nullptr ? brightened.get() : picture;
     const PictureRect target = client_target(window);

@@ -47,6 +47,24 @@ TEST(JpegDecoder, ColourPicturesBecomeBottomUpBlueGreenRedZero)
     }
 }
 
+TEST(JpegDecoder, EveryFourthByteIsZeroWhateverTheWidth)
+{
+    // The fourth bytes are cleared several pixels at a time; the last few of a row, past the
+    // last whole group, are cleared on their own.
+    for (const int width : {1, 3, 4, 5, 7, 37, 649}) {
+        const Bytes jpeg = encode_colour_jpeg(width, 9, stripes);
+        const std::unique_ptr<Image> image = decode_jpeg(jpeg.data(), jpeg.size());
+        ASSERT_NE(image, nullptr) << width;
+        int nonzero = 0;
+        for (size_t at = 3; at < image->size(); at += 4) {
+            nonzero += image->pixels()[at] != 0 ? 1 : 0;
+        }
+        EXPECT_EQ(nonzero, 0) << width;
+        const int red_of_stripe[] = {255, 0, 0, 128};
+        EXPECT_NEAR(pixel(*image, width - 1, 4)[2], red_of_stripe[(width - 1) / 16 % 4], 12) << width; // the row's last pixel
+    }
+}
+
 TEST(JpegDecoder, GreyPicturesStayGreyAndKeepTheirRowOrder)
 {
     const Bytes jpeg = encode_grey_jpeg(50, 30, gradient); // a width that needs row padding

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+
 namespace {
 
 TEST(GammaCorrection, StartsAsIdentityAndLeavesPicturesUntouched)
@@ -53,11 +56,31 @@ TEST(GammaCorrection, BrightensColourBytesButNotTheFourthByte)
     pixel[1] = 0;
     pixel[2] = 255;
     pixel[3] = 64;
+    const std::unique_ptr<Image> brightened = brightness.applied(picture);
     brightness.apply(picture);
     EXPECT_EQ(pixel[0], 128);
     EXPECT_EQ(pixel[1], 0);
     EXPECT_EQ(pixel[2], 255);
     EXPECT_EQ(pixel[3], 64);
+    // The drawing's copy comes out the same, sized as the picture.
+    ASSERT_EQ(brightened->width(), 1);
+    ASSERT_EQ(brightened->height(), 1);
+    EXPECT_TRUE(std::equal(pixel, pixel + 4, brightened->pixels()));
+}
+
+TEST(GammaCorrection, TheDrawingsCopyLeavesTheDecodedPictureAsItWas)
+{
+    GammaCorrection brightness;
+    brightness.set(0.5);
+    Image picture(3, 2);
+    for (size_t i = 0; i < picture.size(); ++i) {
+        picture.pixels()[i] = static_cast<uint8_t>(40 * i);
+    }
+    const std::unique_ptr<Image> decoded = copyImage(&picture);
+    const std::unique_ptr<Image> brightened = brightness.applied(picture);
+    EXPECT_TRUE(std::equal(picture.pixels(), picture.pixels() + picture.size(), decoded->pixels()));
+    brightness.apply(picture);
+    EXPECT_TRUE(std::equal(picture.pixels(), picture.pixels() + picture.size(), brightened->pixels()));
 }
 
 } // namespace
