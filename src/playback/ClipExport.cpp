@@ -61,19 +61,21 @@ int64_t ClipExport::slots_expected() const
 
 void ClipExport::load_part()
 {
+    // The whole file at once (a recorder's file is some megabytes): the archive reads its blocks
+    // and the pictures are taken from the same bytes, so the file is read once.
     const std::wstring& path = files_[part_];
-    if (chapters_) {
-        archive_.load_chapter(path);
-    } else {
-        archive_.load_event(path);
-    }
-    // The whole file at once (a recorder's file is some megabytes): its pictures are then taken
-    // from memory, not with a seek and a read each.
     part_bytes_.clear();
-    File file = File::open_shared_read(path);
-    if (file.size() > 0 && file.size() <= whole_file_limit) {
-        part_bytes_.resize(static_cast<size_t>(file.size()));
-        part_bytes_.resize(file.read(part_bytes_.data(), part_bytes_.size()));
+    {
+        File file = File::open_shared_read(path);
+        if (file.size() > 0 && file.size() <= whole_file_limit) {
+            part_bytes_.resize(static_cast<size_t>(file.size()));
+            part_bytes_.resize(file.read(part_bytes_.data(), part_bytes_.size()));
+        }
+    }
+    if (part_bytes_.empty()) {
+        chapters_ ? archive_.load_chapter(path) : archive_.load_event(path); // read frame by frame
+    } else {
+        chapters_ ? archive_.load_chapter_bytes(part_bytes_) : archive_.load_event_bytes(part_bytes_);
     }
     part_sound_.clear();
     if (!archive_.sound_path().empty()) {

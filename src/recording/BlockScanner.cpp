@@ -13,6 +13,11 @@ BlockScanner::BlockScanner(File& file, int64_t first_block, size_t window_size)
 {
 }
 
+BlockScanner::BlockScanner(const uint8_t* bytes, size_t size, int64_t first_block)
+    : window_(bytes, size), position_(first_block)
+{
+}
+
 std::optional<ScannedBlock> BlockScanner::next()
 {
     using namespace archive_layout;

@@ -19,6 +19,8 @@ public:
     // Starts at the first block header, `first_block` bytes into the file, reading through a
     // window of `window_size` bytes (FileWindow).
     BlockScanner(File& file, int64_t first_block, size_t window_size = FileWindow::whole_pass);
+    // The same over a whole file already in memory (`size` bytes at `bytes`, kept by the caller).
+    BlockScanner(const uint8_t* bytes, size_t size, int64_t first_block);
 
     // The next block taken, with the reading already moved on past it; none at the end.
     std::optional<ScannedBlock> next();

@@ -24,10 +24,12 @@ BufferStore& window_store()
 
 } // namespace
 
-FileWindow::FileWindow(File& file, size_t window_size) : file_(file)
+FileWindow::FileWindow(File& file, size_t window_size) : file_(&file)
 {
     replace_buffer(window_size);
 }
+
+FileWindow::FileWindow(const uint8_t* bytes, size_t size) : capacity_(size), bytes_(bytes), length_(size) {}
 
 FileWindow::~FileWindow()
 {
@@ -39,6 +41,7 @@ void FileWindow::replace_buffer(size_t size)
     std::unique_ptr<uint8_t[]> fresh = window_store().take(size);
     window_store().give_back(std::move(buffer_), capacity_);
     buffer_ = std::move(fresh);
+    bytes_ = buffer_.get();
     capacity_ = size;
     length_ = 0;
 }
@@ -55,19 +58,22 @@ int64_t FileWindow::window_end() const
 
 bool FileWindow::refill(int64_t position)
 {
+    if (file_ == nullptr) {
+        return holds(position); // the caller's bytes are all there is
+    }
     base_ = position;
     length_ = 0;
-    if (position < 0 || !file_.seek(position)) {
+    if (position < 0 || !file_->seek(position)) {
         return false;
     }
-    length_ = file_.read(buffer_.get(), capacity_);
+    length_ = file_->read(buffer_.get(), capacity_);
     return length_ > 0;
 }
 
 bool FileWindow::read_exact(int64_t position, uint8_t* out, size_t size)
 {
     if (size > capacity_) {
-        return file_.seek(position) && file_.read(out, size) == size;
+        return file_ != nullptr && file_->seek(position) && file_->read(out, size) == size;
     }
     if (!holds(position) || position + static_cast<int64_t>(size) > window_end()) {
         refill(position);
@@ -76,14 +82,14 @@ bool FileWindow::read_exact(int64_t position, uint8_t* out, size_t size)
         return false;
     }
     if (size > 0) { // an empty read may come with no buffer at all
-        std::memcpy(out, buffer_.get() + (position - base_), size);
+        std::memcpy(out, bytes_ + (position - base_), size);
     }
     return true;
 }
 
 int64_t FileWindow::find(int64_t position, int64_t span, const uint8_t* pattern, size_t length)
 {
-    if (capacity_ < search_window) {
+    if (file_ != nullptr && capacity_ < search_window) {
         replace_buffer(search_window); // what it held is read again
     }
     const int64_t end = position + span;
@@ -94,13 +100,13 @@ int64_t FileWindow::find(int64_t position, int64_t span, const uint8_t* pattern,
             return -1;
         }
         const int64_t stop = std::min(end, window_end());
-        const uint8_t* first = buffer_.get() + (from - base_);
-        const uint8_t* last = buffer_.get() + (stop - base_);
+        const uint8_t* first = bytes_ + (from - base_);
+        const uint8_t* last = bytes_ + (stop - base_);
         const uint8_t* hit = std::search(first, last, pattern, pattern + length);
         if (hit != last) {
-            return base_ + (hit - buffer_.get());
+            return base_ + (hit - bytes_);
         }
-        if (length_ < capacity_ || stop == end) {
+        if (file_ == nullptr || length_ < capacity_ || stop == end) {
             return -1; // the window reached the end of the file, or the span is searched
         }
         // A match may straddle the window's end: go on from where it could begin.

@@ -1,7 +1,8 @@
 #pragma once
 // Reads an archive through a window of its bytes. A large window makes a pass over the blocks
 // one sequential read of the file (every header and sound sample comes out of memory); a window
-// the size of a block header reads just the headers, one small read each.
+// the size of a block header reads just the headers, one small read each. A file already read
+// whole by the caller is one window that never moves.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -13,6 +14,8 @@ public:
     static constexpr size_t whole_pass = 1048576;
 
     explicit FileWindow(File& file, size_t window_size = whole_pass);
+    // The `size` bytes at `bytes` (a whole file, kept by the caller while the window is used).
+    FileWindow(const uint8_t* bytes, size_t size);
     ~FileWindow();
     FileWindow(const FileWindow&) = delete;
     FileWindow& operator=(const FileWindow&) = delete;
@@ -32,9 +35,10 @@ private:
     // Puts a buffer of `size` bytes in place of the present one (whose bytes are gone).
     void replace_buffer(size_t size);
 
-    File& file_;
+    File* file_ = nullptr;              // none when the window holds the caller's bytes
     std::unique_ptr<uint8_t[]> buffer_; // from the store of window buffers, given back at the end
     size_t capacity_ = 0;
+    const uint8_t* bytes_ = nullptr;    // the window's first byte: in buffer_, or the caller's
     int64_t base_ = 0;
     size_t length_ = 0;
 };

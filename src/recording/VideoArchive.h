@@ -31,6 +31,10 @@ public:
     // Read an event or chapter file; throw VideoArchiveException ("該当データを読み込めません。").
     void load_event(const std::wstring& path);
     void load_chapter(const std::wstring& path);
+    // The same from a whole file the caller has read (one read for a caller that takes every
+    // picture with frame_jpeg_from); no file is kept open, so frame_jpeg() has nothing to read.
+    void load_event_bytes(const std::vector<uint8_t>& bytes);
+    void load_chapter_bytes(const std::vector<uint8_t>& bytes);
     // Reads every picture file of an image folder; true when more than 600 were there.
     bool load_images(const std::wstring& folder);
     // Reads one picture file as frame 0 and keeps it open for frame_picture().
@@ -86,7 +90,9 @@ public:
 
 private:
     void load_stream(const std::wstring& path, FrameClock clock);
-    void read_stream(FrameClock clock);
+    void load_stream_bytes(const std::vector<uint8_t>& bytes, FrameClock clock);
+    // Reads the open file, or `bytes` when given.
+    void read_stream(FrameClock clock, const std::vector<uint8_t>* bytes);
     void place_stream_frames(std::vector<std::unique_ptr<FrameRecord>> records, FrameClock clock);
     void check_detection();
     void store_chapter_row();

@@ -19,18 +19,23 @@ namespace {
 constexpr int unreadable_text = texts::data_unreadable;
 const std::wstring sound_file_prefix = L"obv";
 
-// Reads the file header and the index preamble; returns the header and where the blocks begin.
-FileHeader read_file_start(File& file, int64_t& first_block)
+constexpr size_t file_start_size = archive_layout::file_header_size + archive_layout::preamble_size;
+
+// The file header and the index preamble, `start`: the header, and where the blocks begin.
+FileHeader decode_file_start(const uint8_t* start, int64_t& first_block)
 {
     using namespace archive_layout;
-    uint8_t header[file_header_size];
-    uint8_t preamble[preamble_size];
-    if (!file.seek(0) || file.read(header, sizeof header) != sizeof header ||
-        file.read(preamble, sizeof preamble) != sizeof preamble) {
+    first_block = static_cast<int64_t>(file_start_size + start[file_header_size] * index_entry_size);
+    return decode_file_header(start);
+}
+
+FileHeader read_file_start(File& file, int64_t& first_block)
+{
+    uint8_t start[file_start_size];
+    if (!file.seek(0) || file.read(start, sizeof start) != sizeof start) {
         throw VideoArchiveException(load_text(unreadable_text));
     }
-    first_block = static_cast<int64_t>(file_header_size + preamble_size + preamble[0] * index_entry_size);
-    return decode_file_header(header);
+    return decode_file_start(start, first_block);
 }
 
 int32_t payload_size(const ScannedBlock& block)
@@ -50,6 +55,16 @@ void VideoArchive::load_chapter(const std::wstring& path)
     load_stream(path, FrameClock::chapter);
 }
 
+void VideoArchive::load_event_bytes(const std::vector<uint8_t>& bytes)
+{
+    load_stream_bytes(bytes, FrameClock::event);
+}
+
+void VideoArchive::load_chapter_bytes(const std::vector<uint8_t>& bytes)
+{
+    load_stream_bytes(bytes, FrameClock::chapter);
+}
+
 void VideoArchive::load_stream(const std::wstring& path, FrameClock clock)
 {
     reset();
@@ -58,9 +73,20 @@ void VideoArchive::load_stream(const std::wstring& path, FrameClock clock)
         throw VideoArchiveException(load_text(unreadable_text));
     }
     try {
-        read_stream(clock);
+        read_stream(clock, nullptr);
     } catch (...) {
         reset(); // a half-read recording is never left behind
+        throw;
+    }
+}
+
+void VideoArchive::load_stream_bytes(const std::vector<uint8_t>& bytes, FrameClock clock)
+{
+    reset();
+    try {
+        read_stream(clock, &bytes);
+    } catch (...) {
+        reset();
         throw;
     }
 }
@@ -81,20 +107,28 @@ void VideoArchive::open_sound_file(std::unique_ptr<WaveFile>& wave)
     }
 }
 
-void VideoArchive::read_stream(FrameClock clock)
+void VideoArchive::read_stream(FrameClock clock, const std::vector<uint8_t>* bytes)
 {
     using namespace archive_layout;
     std::unique_ptr<WaveFile> wave;
     open_sound_file(wave);
 
     int64_t first_block = 0;
-    header_ = read_file_start(file_, first_block);
+    if (bytes == nullptr) {
+        header_ = read_file_start(file_, first_block);
+    } else if (bytes->size() >= file_start_size) {
+        header_ = decode_file_start(bytes->data(), first_block);
+    } else {
+        throw VideoArchiveException(load_text(unreadable_text));
+    }
+    const int64_t source_size = bytes == nullptr ? file_.size() : static_cast<int64_t>(bytes->size());
 
     const ModelCode code = model_code();
     std::vector<std::unique_ptr<FrameRecord>> records;
     std::vector<SoundBlock> sounds;
     bool information_seen = false;
-    BlockScanner scanner(file_, first_block);
+    BlockScanner scanner = bytes == nullptr ? BlockScanner(file_, first_block)
+                                            : BlockScanner(bytes->data(), bytes->size(), first_block);
     while (records.size() < max_frame_slots && sounds.size() < max_frame_slots) {
         const std::optional<ScannedBlock> block = scanner.next();
         if (!block) {
@@ -115,7 +149,7 @@ void VideoArchive::read_stream(FrameClock clock)
             kept.samples.resize(static_cast<size_t>(block_sample_count(sound.sound_length, sound.payload_size)),
                                 WaveFile::silence);
             if (!scanner.read(kept.payload_position, kept.samples.data(), kept.samples.size())) {
-                const int64_t available = std::max<int64_t>(0, file_.size() - kept.payload_position);
+                const int64_t available = std::max<int64_t>(0, source_size - kept.payload_position);
                 std::fill(kept.samples.begin(), kept.samples.end(), WaveFile::silence);
                 scanner.read(kept.payload_position, kept.samples.data(),
                              static_cast<size_t>(std::min<int64_t>(available, static_cast<int64_t>(kept.samples.size()))));

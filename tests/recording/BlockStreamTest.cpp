@@ -1,10 +1,28 @@
 // The block stream of event and chapter files: header and preamble boundaries, block
-// boundaries, resynchronisation after damage and the limits of the reading loop.
+// boundaries, resynchronisation after damage and the limits of the reading loop. Each case is
+// read twice: from the file, and from the file's bytes already in memory (as the clip export
+// reads them), which must come out the same.
 #include "ArchiveFixture.h"
 
 namespace {
 
-using BlockStream = ArchiveFixture;
+using MissingFile = ArchiveFixture;
+
+class BlockStream : public ArchiveFixture, public ::testing::WithParamInterface<bool> {
+protected:
+    bool from_memory() const { return GetParam(); }
+    void load_event(const Bytes& bytes)
+    {
+        from_memory() ? archive.load_event_bytes(bytes) : ArchiveFixture::load_event(bytes);
+    }
+    void load_chapter(const Bytes& bytes)
+    {
+        from_memory() ? archive.load_chapter_bytes(bytes) : ArchiveFixture::load_chapter(bytes);
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(FileAndMemory, BlockStream, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Memory" : "File"; });
 
 const std::wstring unreadable = L"該当データを読み込めません。";
 
@@ -19,7 +37,7 @@ Bytes filler(size_t size)
     return Bytes(size, 0x33);
 }
 
-TEST_F(BlockStream, HeaderAndPreambleMustBeComplete)
+TEST_P(BlockStream, HeaderAndPreambleMustBeComplete)
 {
     const Bytes start = ArchiveBuilder().bytes();
     ASSERT_EQ(start.size(), 48u);
@@ -29,17 +47,17 @@ TEST_F(BlockStream, HeaderAndPreambleMustBeComplete)
     }
     load_event(start);
     EXPECT_EQ(archive.frame_count(), 0);
-    EXPECT_TRUE(archive.is_open());
+    EXPECT_EQ(archive.is_open(), !from_memory()) << "bytes in memory leave no file open";
 }
 
-TEST_F(BlockStream, AMissingFileCannotBeRead)
+TEST_F(MissingFile, CannotBeRead)
 {
     EXPECT_EQ(archive_failure([&] { archive.load_event(folder.file(L"none.dvt")); }), unreadable);
     EXPECT_EQ(archive_failure([&] { archive.load_chapter(folder.file(L"none.dmv")); }), unreadable);
     EXPECT_FALSE(archive.is_open());
 }
 
-TEST_F(BlockStream, IndexEntriesAreSkippedUnread)
+TEST_P(BlockStream, IndexEntriesAreSkippedUnread)
 {
     for (const int entries : {0, 1, 3, 255}) {
         ArchiveBuilder builder(HeaderFields(), entries);
@@ -53,7 +71,7 @@ TEST_F(BlockStream, IndexEntriesAreSkippedUnread)
     EXPECT_EQ(archive.frame_count(), 0);
 }
 
-TEST_F(BlockStream, ABlockNeedsItsHeaderAndSixteenPayloadBytes)
+TEST_P(BlockStream, ABlockNeedsItsHeaderAndSixteenPayloadBytes)
 {
     ArchiveBuilder builder;
     builder.information_block().picture(1000).picture(1100, 40);
@@ -68,7 +86,7 @@ TEST_F(BlockStream, ABlockNeedsItsHeaderAndSixteenPayloadBytes)
     EXPECT_EQ(archive.frame_count(), 0);
 }
 
-TEST_F(BlockStream, TheInformationBlockMustCarryTheModelCode)
+TEST_P(BlockStream, TheInformationBlockMustCarryTheModelCode)
 {
     ArchiveBuilder wrong;
     wrong.information_block(0x03, 0x13).picture(1000);
@@ -83,7 +101,7 @@ TEST_F(BlockStream, TheInformationBlockMustCarryTheModelCode)
     EXPECT_EQ(archive.frame_count(), 1);
 }
 
-TEST_F(BlockStream, PicturesWithoutPayloadAreDropped)
+TEST_P(BlockStream, PicturesWithoutPayloadAreDropped)
 {
     BlockFields empty;
     empty.ms = 1050;
@@ -94,7 +112,7 @@ TEST_F(BlockStream, PicturesWithoutPayloadAreDropped)
     EXPECT_EQ(slot_times(), (std::vector<int>{1000, 1000, 1000, 1100}));
 }
 
-TEST_F(BlockStream, ABrokenSignatureIsPassedBySearchingForTheNext)
+TEST_P(BlockStream, ABrokenSignatureIsPassedBySearchingForTheNext)
 {
     BlockFields broken;
     broken.ms = 1033;
@@ -112,7 +130,7 @@ TEST_F(BlockStream, ABrokenSignatureIsPassedBySearchingForTheNext)
     EXPECT_EQ(slot_times(), (std::vector<int>{1000}));
 }
 
-TEST_F(BlockStream, TheSearchForASignatureReachesOneMebibyte)
+TEST_P(BlockStream, TheSearchForASignatureReachesOneMebibyte)
 {
     // The search starts after the broken block's header and covers 1 MiB from there.
     for (const size_t shift : {size_t{0}, size_t{1}}) {
@@ -131,7 +149,7 @@ TEST_F(BlockStream, TheSearchForASignatureReachesOneMebibyte)
     }
 }
 
-TEST_F(BlockStream, AMisplacedReadingFindsTheBlockAgain)
+TEST_P(BlockStream, AMisplacedReadingFindsTheBlockAgain)
 {
     // A sound block whose size is a little off leaves the reading beside the next block.
     for (const int error : {-2, -1, 1, 2}) {
@@ -147,7 +165,7 @@ TEST_F(BlockStream, AMisplacedReadingFindsTheBlockAgain)
     }
 }
 
-TEST_F(BlockStream, ANegativeSizeNeverStepsBack)
+TEST_P(BlockStream, ANegativeSizeNeverStepsBack)
 {
     BlockFields negative;
     negative.ms = 1033;
@@ -175,7 +193,7 @@ TEST_F(BlockStream, ANegativeSizeNeverStepsBack)
     EXPECT_EQ(archive.frame_count(), 0);
 }
 
-TEST_F(BlockStream, ForeignBlocksAreDropped)
+TEST_P(BlockStream, ForeignBlocksAreDropped)
 {
     BlockFields foreign;
     foreign.type = 0x33;
@@ -186,7 +204,7 @@ TEST_F(BlockStream, ForeignBlocksAreDropped)
     EXPECT_EQ(slot_times(), (std::vector<int>{1000, 1000, 1000, 1100}));
 }
 
-TEST_F(BlockStream, ReadingStopsAt900Pictures)
+TEST_P(BlockStream, ReadingStopsAt900Pictures)
 {
     ArchiveBuilder builder;
     builder.information_block();
@@ -199,7 +217,7 @@ TEST_F(BlockStream, ReadingStopsAt900Pictures)
     EXPECT_EQ(archive.frame_record(0)->ms, 10000);
 }
 
-TEST_F(BlockStream, ReadingStopsAt900SoundBlocks)
+TEST_P(BlockStream, ReadingStopsAt900SoundBlocks)
 {
     ArchiveBuilder builder;
     builder.information_block().picture(1000);

@@ -41,6 +41,8 @@ TEST_F(FuzzRegression, EveryKeptInputLoadsConsistently)
     for (const std::wstring& name : names) {
         const Bytes bytes = read_bytes(join_path(regressions, name));
         exercise_archive(bytes.data(), bytes.size(), folder.file(L"scratch"), archive);
+        EXPECT_TRUE(file_and_memory_loads_agree(bytes.data(), bytes.size(), folder.file(L"scratch"), archive))
+            << to_narrow(name);
         for (const bool chapter : {false, true}) {
             try {
                 archive.reset(); // the last load keeps its file open

@@ -134,6 +134,9 @@ TEST_F(Sound, ASoundOfManyWritesComesOutWholeAcrossTheirSeams)
     }
     load_event(builder.bytes());
     EXPECT_EQ(wave_data(archive), expected);
+    // Read from the file's bytes in memory, the sound is the same.
+    archive.load_event_bytes(builder.bytes());
+    EXPECT_EQ(wave_data(archive), expected);
 }
 
 TEST_F(Sound, SamplesAreNeverTakenFromBeyondTheirBlock)

@@ -1,5 +1,7 @@
 #include "ArchiveExercise.h"
 
+#include <vector>
+
 #include "base/Exception.h"
 #include "platform/File.h"
 #include "image/JpegDecoder.h"
@@ -25,8 +27,8 @@ uint64_t decode(VideoArchive& archive, int index)
     return image ? image->size() + image->pixels()[0] : 0;
 }
 
-// Everything a loaded archive hands out, through the archive and through its information view.
-uint64_t read_all(VideoArchive& archive)
+// What a load made of the file: its records, time index and sound, as plain numbers.
+uint64_t loaded_digest(const VideoArchive& archive)
 {
     const VideoInfo07 info(archive);
     uint64_t sum = static_cast<uint64_t>(info.kind_code() + info.detection_index() + info.frame_count()) ^
@@ -42,6 +44,22 @@ uint64_t read_all(VideoArchive& archive)
     for (const TimeIndexEntry& entry : archive.time_index()) {
         sum += static_cast<uint64_t>(entry.ms + entry.slot + entry.third);
     }
+    if (!archive.sound_path().empty()) {
+        File sound = File::open_shared_read(archive.sound_path());
+        uint8_t chunk[4096];
+        for (size_t got; (got = sound.read(chunk, sizeof chunk)) > 0;) {
+            for (size_t i = 0; i < got; ++i) {
+                sum = sum * 31 + chunk[i];
+            }
+        }
+    }
+    return sum;
+}
+
+// Everything a loaded archive hands out, through the archive and through its information view.
+uint64_t read_all(VideoArchive& archive)
+{
+    uint64_t sum = loaded_digest(archive);
     const int count = archive.frame_count();
     const int step = count / max_pictures_decoded + 1;
     for (int i = 0; i < count; i += step) {
@@ -90,4 +108,30 @@ uint64_t exercise_archive(const uint8_t* data, size_t size, const std::wstring& 
     });
     archive.reset();
     return sum;
+}
+
+bool file_and_memory_loads_agree(const uint8_t* data, size_t size, const std::wstring& scratch, VideoArchive& archive)
+{
+    {
+        File file = File::create_exclusive_write(scratch);
+        if (!file.is_open() || !file.write(data, size)) {
+            return true; // nothing to compare
+        }
+    }
+    const std::vector<uint8_t> bytes(data, data + size);
+    bool agree = true;
+    for (const bool chapter : {false, true}) {
+        archive.set_chapter_number(0);
+        const uint64_t from_file = attempt([&] {
+            chapter ? archive.load_chapter(scratch) : archive.load_event(scratch);
+            return loaded_digest(archive);
+        });
+        const uint64_t from_memory = attempt([&] {
+            chapter ? archive.load_chapter_bytes(bytes) : archive.load_event_bytes(bytes);
+            return loaded_digest(archive);
+        });
+        agree = agree && from_file == from_memory;
+    }
+    archive.reset();
+    return agree;
 }

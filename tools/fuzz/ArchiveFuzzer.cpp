@@ -28,5 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static VideoArchive archive; // one for the whole run, as the image loader keeps its own
     sink = exercise_archive(data, size, scratch_file, archive);
+    if (!file_and_memory_loads_agree(data, size, scratch_file, archive)) {
+        std::abort(); // a reading of the file that differs from the reading of its bytes
+    }
     return 0;
 }
