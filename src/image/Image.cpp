@@ -9,13 +9,10 @@
 
 namespace {
 
-// The pixels start 8 bytes past a 16-byte boundary, and so does every row of a width that is a
-// multiple of 4. The JPEG library writes rows that start on a 16-byte boundary with stores that
-// go around the cache; rows placed off that boundary are written through the cache, where the
-// decoder's clearing of the fourth bytes, the brightness table and the drawing find them again
-// (rather than in main memory, which made the clearing a quarter of the decode).
+// The pixels start on a 16-byte boundary (and so does every row of a width that is a multiple
+// of 4), whatever the allocator gives: the decoder writes whole rows in 16-byte stores that go
+// around the cache, which need it.
 constexpr size_t boundary = 16;
-constexpr size_t pixel_offset = 8;
 
 size_t byteCount(int width, int height)
 {
@@ -45,7 +42,7 @@ Image::Image(int width, int height, size_t size)
       height_(height),
       size_(size),
       storage_(pixel_store().take(size_ + boundary)),
-      pixels_(storage_.get() + (pixel_offset + boundary - reinterpret_cast<uintptr_t>(storage_.get()) % boundary) % boundary)
+      pixels_(storage_.get() + (boundary - reinterpret_cast<uintptr_t>(storage_.get()) % boundary) % boundary)
 {
 }
 
