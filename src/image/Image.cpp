@@ -9,10 +9,7 @@
 
 namespace {
 
-// The pixels start on a 16-byte boundary (and so does every row of a width that is a multiple
-// of 4), whatever the allocator gives: the decoder writes whole rows in 16-byte stores that go
-// around the cache, which need it.
-constexpr size_t boundary = 16;
+constexpr size_t boundary = Image::pixel_alignment;
 
 size_t byteCount(int width, int height)
 {

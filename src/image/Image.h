@@ -7,6 +7,11 @@
 
 class Image {
 public:
+    // pixels() starts on a multiple of this many bytes, whatever the allocator gives (and so does
+    // every row of a width that is a multiple of 4): the decoder writes whole rows in 16-byte
+    // stores that go around the cache, which need it.
+    static constexpr size_t pixel_alignment = 16;
+
     // A picture of the given size with every byte 0 (black); sizes below 0 count as 0.
     // Throws std::bad_alloc when the buffer cannot be addressed: on the 32-bit program a
     // width * height * 4 that wrapped around would give a buffer smaller than the picture.

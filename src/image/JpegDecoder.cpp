@@ -65,8 +65,8 @@ struct Decompressor {
 // processor has SSE2; a pixel at a time on the others (the viewer runs on both).
 constexpr uint32_t colour_bytes = 0x00FFFFFFu; // blue, green, red of a little-endian pixel
 constexpr int rows_per_call = 2; // two rows of a 2x2-subsampled picture come out of one step
-constexpr size_t boundary = 16;
-constexpr size_t scratch_offset = 8; // off the boundary: the library's stores then stay cached
+constexpr size_t boundary = Image::pixel_alignment; // where the library's stores go around the cache
+constexpr size_t scratch_offset = boundary / 2;     // off it: the library's stores then stay cached
 // Rows up to this width go through a buffer on the stack; wider ones through one allocated.
 constexpr size_t stack_row_bytes = 2048 * 4;
 

@@ -12,14 +12,29 @@ namespace {
 constexpr size_t search_window = 65536;
 
 // Every load reads through a fresh window; the last ones' buffers are kept for the next (the
-// player's loader and the thumbnail strip's may load at the same time).
+// player's loader and the thumbnail strip's may load at the same time). The header-sized
+// windows of frame counting cost nothing to make and are not kept: they would push the large
+// ones out.
 constexpr size_t kept_windows = 4;
 constexpr size_t kept_window_bytes = 2 * FileWindow::whole_pass + 2 * search_window;
+constexpr size_t smallest_kept_window = search_window;
 
 BufferStore& window_store()
 {
     static BufferStore* const store = new BufferStore(kept_windows, kept_window_bytes);
     return *store;
+}
+
+std::unique_ptr<uint8_t[]> take_window(size_t size)
+{
+    return size >= smallest_kept_window ? window_store().take(size) : std::unique_ptr<uint8_t[]>(new uint8_t[size]);
+}
+
+void give_back_window(std::unique_ptr<uint8_t[]> buffer, size_t size)
+{
+    if (size >= smallest_kept_window) {
+        window_store().give_back(std::move(buffer), size);
+    }
 }
 
 } // namespace
@@ -33,13 +48,13 @@ FileWindow::FileWindow(const uint8_t* bytes, size_t size) : capacity_(size), byt
 
 FileWindow::~FileWindow()
 {
-    window_store().give_back(std::move(buffer_), capacity_);
+    give_back_window(std::move(buffer_), capacity_);
 }
 
 void FileWindow::replace_buffer(size_t size)
 {
-    std::unique_ptr<uint8_t[]> fresh = window_store().take(size);
-    window_store().give_back(std::move(buffer_), capacity_);
+    std::unique_ptr<uint8_t[]> fresh = take_window(size);
+    give_back_window(std::move(buffer_), capacity_);
     buffer_ = std::move(fresh);
     bytes_ = buffer_.get();
     capacity_ = size;

@@ -36,7 +36,7 @@ private:
     void replace_buffer(size_t size);
 
     File* file_ = nullptr;              // none when the window holds the caller's bytes
-    std::unique_ptr<uint8_t[]> buffer_; // from the store of window buffers, given back at the end
+    std::unique_ptr<uint8_t[]> buffer_; // a large one from the store of windows, given back at the end
     size_t capacity_ = 0;
     const uint8_t* bytes_ = nullptr;    // the window's first byte: in buffer_, or the caller's
     int64_t base_ = 0;
