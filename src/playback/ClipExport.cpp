@@ -64,12 +64,15 @@ void ClipExport::load_part()
     // The whole file at once (a recorder's file is some megabytes): the archive reads its blocks
     // and the pictures are taken from the same bytes, so the file is read once.
     const std::wstring& path = files_[part_];
-    part_bytes_.clear();
     {
+        // Resized from the last file's bytes, not from nothing: chapters are alike in size, and
+        // only what grows is zeroed before the read overwrites it.
         File file = File::open_shared_read(path);
         if (file.size() > 0 && file.size() <= whole_file_limit) {
             part_bytes_.resize(static_cast<size_t>(file.size()));
             part_bytes_.resize(file.read(part_bytes_.data(), part_bytes_.size()));
+        } else {
+            part_bytes_.clear();
         }
     }
     if (part_bytes_.empty()) {
