@@ -27,14 +27,7 @@ public:
     std::wstring progress_text() const override
     {
         const int64_t fps = clip_.frames_per_second();
-        std::wstring text = load_text(texts::export_progress_text); // "%d 秒 / %d 秒"
-        for (const int64_t seconds : {done() / fps, (total() + fps - 1) / fps}) {
-            const size_t at = text.find(L"%d");
-            if (at != std::wstring::npos) {
-                text.replace(at, 2, std::to_wstring(seconds));
-            }
-        }
-        return text;
+        return format_text(texts::export_progress_text, {done() / fps, (total() + fps - 1) / fps}); // "%d 秒 / %d 秒"
     }
 
 private:

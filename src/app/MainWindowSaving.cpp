@@ -12,7 +12,10 @@
 #include "recording/DatedFileName.h"
 #include "recording/IVideoInfo.h"
 #include "recording/RecordingFiles.h"
+#include "recording/TelemetryReading.h"
 #include "ResourceIds.h"
+#include "ui/IProgressWork.h"
+#include "ui/ProgressDialog.h"
 #include "ui/SaveFileDialog.h"
 #include "ui/WaitCursor.h"
 
@@ -21,6 +24,23 @@
 #include <vector>
 
 namespace {
+
+// The telemetry's reading as the progress window sees it: a file of the recording per step.
+class TelemetryWork : public IProgressWork {
+public:
+    explicit TelemetryWork(TelemetryReading& reading) : reading_(reading) {}
+
+    bool step() override { return reading_.step(); }
+    int64_t done() const override { return reading_.files_read(); }
+    int64_t total() const override { return reading_.file_count(); }
+    std::wstring progress_text() const override
+    {
+        return format_text(texts::telemetry_progress_text, {done(), total()}); // "%d / %d ファイル"
+    }
+
+private:
+    TelemetryReading& reading_;
+};
 
 // Writes the whole file; a file that could not be written completely is deleted again.
 bool write_whole_file(const std::wstring& path, const void* data, size_t size)
@@ -143,15 +163,27 @@ void MainWindow::export_telemetry_command()
         return;
     }
     pause_if_playing();
-    // Read first: a recording that cannot be read is told before a file name is asked for.
-    TelemetryCsv csv;
+    // The first file is read before a file name is asked for: a recording that cannot be read at
+    // all is told first, and the name comes from its first capture time.
+    TelemetryReading reading(current_data_type(), current_folder_);
     {
         const WaitCursor waiting;
-        csv = RecordingFiles::telemetry_csv(current_data_type(), current_folder_);
+        while (reading.csv().first_time() == 0 && reading.step()) {
+        }
     }
     SaveFileDialog dialog(texts::telemetry_dialog_title, texts::telemetry_file_filter, L"csv", CSIDL_PERSONAL);
-    dialog.path = dated_file_name(texts::telemetry_file_name, csv.first_time(), current_folder_);
-    if (dialog.doModal(handle()) && !write_whole_file(dialog.path, csv.text().data(), csv.text().size())) {
+    dialog.path = dated_file_name(texts::telemetry_file_name, reading.csv().first_time(), current_folder_);
+    if (!dialog.doModal(handle())) {
+        return;
+    }
+    // The other chapters of a continuous recording under a progress window that can stop them.
+    TelemetryWork work(reading);
+    if (!reading.finished() &&
+        ProgressDialog(work, load_text(texts::telemetry_progress_caption)).run(handle()) != ProgressDialog::finished) {
+        return;
+    }
+    const std::string& text = reading.csv().text();
+    if (!write_whole_file(dialog.path, text.data(), text.size())) {
         show_warning(handle(), text_with_path(texts::telemetry_write_failed, dialog.path)); // "走行データを書き出せませんでした。…"
     }
 }

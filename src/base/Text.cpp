@@ -2,10 +2,21 @@
 
 std::wstring format_text(int id, long long value)
 {
+    return format_text(id, {value});
+}
+
+std::wstring format_text(int id, std::initializer_list<long long> values)
+{
     std::wstring text = load_text(id);
-    const auto at = text.find(L"%d");
-    if (at != std::wstring::npos) {
-        text.replace(at, 2, std::to_wstring(value));
+    size_t from = 0;
+    for (const long long value : values) {
+        const size_t at = text.find(L"%d", from);
+        if (at == std::wstring::npos) {
+            break;
+        }
+        const std::wstring number = std::to_wstring(value);
+        text.replace(at, 2, number);
+        from = at + number.size();
     }
     return text;
 }

@@ -3,6 +3,7 @@
 // named in texts:: (load_text(texts::program_title)).
 #include "ResourceIds.h"
 
+#include <initializer_list>
 #include <string>
 
 // The string-table entry `id`, or an empty text when the table has no such entry.
@@ -17,3 +18,5 @@ std::wstring to_wide(const std::string& text);
 
 // The string-table entry with a single integer argument in place of its "%d".
 std::wstring format_text(int id, long long value);
+// The same with each of `values` in place of the next "%d", in order.
+std::wstring format_text(int id, std::initializer_list<long long> values);

@@ -6,6 +6,7 @@
 #include "recording/ChapterList.h"
 #include "recording/DataType.h"
 #include "recording/RecordingFolder.h"
+#include "recording/TelemetryReading.h"
 #include "recording/VideoArchive.h"
 
 #include <memory>
@@ -24,25 +25,10 @@ std::wstring RecordingFiles::archive_file(int kind, const std::wstring& folder, 
 
 TelemetryCsv RecordingFiles::telemetry_csv(int kind, const std::wstring& folder)
 {
-    auto archive = std::make_unique<VideoArchive>();
-    TelemetryCsv csv;
-    switch (kind) {
-    case data_type_image:
-        archive->load_images(folder);
-        csv.add(*archive);
-        break;
-    case data_type_continuous:
-        for (const std::wstring& chapter : list_chapter_files(folder).paths) {
-            archive->load_chapter(chapter);
-            csv.add(*archive);
-        }
-        break;
-    default:
-        archive->load_event(archive_file(kind, folder, 0));
-        csv.add(*archive);
-        break;
+    TelemetryReading reading(kind, folder);
+    while (reading.step()) {
     }
-    return csv;
+    return reading.csv();
 }
 
 bool RecordingFiles::frame_jpeg(int kind, const std::wstring& path, int index, std::vector<uint8_t>& jpeg)

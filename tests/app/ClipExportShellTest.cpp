@@ -1,5 +1,6 @@
 // The ファイル menu's export in the real main window under Wine: the item's text and its grey
 // state, the name proposed, a finished file, and a cancel or a failure that leave nothing.
+#include "ProgressCancel.h"
 #include "ShellFixture.h"
 #include "app/MainWindow.h"
 #include "ResourceIds.h"
@@ -22,22 +23,6 @@
 namespace {
 
 bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-HWND progress_window = nullptr;
-
-// Presses キャンセル as the progress window comes up.
-LRESULT CALLBACK cancel_on_activate(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HCBT_ACTIVATE && progress_window == nullptr) {
-        wchar_t caption[64] = {};
-        GetWindowTextW(reinterpret_cast<HWND>(wParam), caption, 64);
-        if (load_text(texts::export_progress_caption) == caption) {
-            progress_window = reinterpret_cast<HWND>(wParam);
-            PostMessageW(progress_window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        }
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
 
 class ClipExportShellTest : public ShellFixture {
 protected:
@@ -134,13 +119,15 @@ TEST_F(ClipExportShellTest, CancellingInTheProgressWindowLeavesNothingAndTheEarl
 
     // キャンセル is pressed as the progress window comes up: it is handled after the first turn
     // of work (which the window asked for first), in the middle of the recording.
-    progress_window = nullptr;
-    HHOOK hook = SetWindowsHookExW(WH_CBT, cancel_on_activate, nullptr, GetCurrentThreadId());
-    ASSERT_TRUE(window_->clip_export_applies());
-    export_clip();
-    UnhookWindowsHookEx(hook);
+    HWND cancelled = nullptr;
+    {
+        const ProgressCancel cancel(texts::export_progress_caption);
+        ASSERT_TRUE(window_->clip_export_applies());
+        export_clip();
+        cancelled = cancel.cancelled();
+    }
     EXPECT_EQ(1, questions_);
-    EXPECT_NE(nullptr, progress_window);
+    EXPECT_NE(nullptr, cancelled);
     EXPECT_EQ(earlier, read_bytes(target_));
     EXPECT_FALSE(exists(target_ + L".part"));
     EXPECT_TRUE(messages_.shown().empty());

@@ -1,6 +1,7 @@
 // Saving out of the open recording under Wine: the shown frame as the recorder's own JPEG file,
 // byte for byte, and the telemetry as the CSV that tarvo-dump --csv prints, from the ファイル
 // menu's items with the save dialog answered by the test.
+#include "ProgressCancel.h"
 #include "ShellFixture.h"
 
 #include "base/Text.h"
@@ -218,6 +219,29 @@ TEST_F(SavingTest, TheTelemetryIsWhatTarvoDumpPrintsJoinedOverTheChapters)
     }
     EXPECT_EQ(lines[81].substr(0, 4), "120.") << "two minutes of chapters before it";
     EXPECT_TRUE(messages_.shown().empty());
+}
+
+TEST_F(SavingTest, TheChaptersAfterTheFirstAreReadUnderAProgressWindowThatCanStopThem)
+{
+    const std::wstring cont = continuous_folder(L"CONT", 3, 40);
+    open(cont, data_type_continuous);
+    {
+        SaveAnswer answer(card_.file(L"stopped.csv"));
+        const ProgressCancel cancel(texts::telemetry_progress_caption);
+        command(IDC_CMD_EXPORT_TELEMETRY);
+        EXPECT_EQ(answer.proposed.size(), 1u) << "the name is asked for before the window comes up";
+        EXPECT_NE(cancel.cancelled(), nullptr);
+    }
+    EXPECT_FALSE(file_exists(card_.file(L"stopped.csv"))) << "a stopped reading writes nothing";
+    EXPECT_TRUE(messages_.shown().empty());
+
+    // An event is one file, read before the name is asked for: no progress window comes up.
+    open(event_folder(L"0001"), data_type_event);
+    SaveAnswer answer(card_.file(L"event.csv"));
+    const ProgressCancel cancel(texts::telemetry_progress_caption);
+    command(IDC_CMD_EXPORT_TELEMETRY);
+    EXPECT_EQ(cancel.cancelled(), nullptr);
+    EXPECT_TRUE(file_exists(card_.file(L"event.csv")));
 }
 
 TEST_F(SavingTest, ACancelledDialogWritesNothingAndAFailedWriteIsToldAndLeavesNoFile)

@@ -26,6 +26,11 @@ TEST(Text, FormatTextPutsTheNumberInPlaceOfThePlaceholder)
     EXPECT_EQ(format_text(texts::windows_error_code, 1073741823), L"Windowsのエラーです。エラーコード:1073741823");
     // A text without a placeholder comes back unchanged.
     EXPECT_EQ(format_text(texts::caption_warning, 7), L"警告");
+    // Several numbers go into the placeholders in order; a placeholder without a number stays,
+    // a number without a placeholder is dropped.
+    EXPECT_EQ(format_text(texts::export_progress_text, {12, 30}), L"12 秒 / 30 秒");
+    EXPECT_EQ(format_text(texts::export_progress_text, {12}), L"12 秒 / %d 秒");
+    EXPECT_EQ(format_text(texts::telemetry_progress_text, {3, 60, 9}), L"3 / 60 ファイル");
 }
 
 TEST(Text, JapaneseSurvivesNarrowingAndWideningBack)

@@ -4,6 +4,7 @@
 
 #include "recording/DataType.h"
 #include "recording/RecordingFiles.h"
+#include "recording/TelemetryReading.h"
 #include "recording/TelemetryCsv.h"
 #include "support/TestJpeg.h"
 
@@ -76,6 +77,30 @@ TEST_F(RecordingFilesTest, AnUnreadableChapterFailsTheWholeTelemetry)
     folder.write(L"Video0003.dmv", chapter_file({121000}, 53));
     EXPECT_EQ(archive_failure([&] { RecordingFiles::telemetry_csv(data_type_continuous, folder.path()); }),
               L"該当データを読み込めません。");
+
+    // Read a file at a time, the failure comes at the broken chapter's own step.
+    TelemetryReading reading(data_type_continuous, folder.path());
+    EXPECT_EQ(reading.file_count(), 3);
+    EXPECT_TRUE(reading.step());
+    EXPECT_EQ(reading.files_read(), 1);
+    EXPECT_EQ(csv_lines(reading.csv().text()).size(), 2u) << "the heading and the first chapter's frame";
+    EXPECT_EQ(archive_failure([&] { reading.step(); }), L"該当データを読み込めません。");
+    EXPECT_EQ(reading.files_read(), 1) << "the broken chapter is not counted as read";
+}
+
+TEST_F(RecordingFilesTest, ReadingAFileAtATimeGivesTheWholeRecordingsTelemetry)
+{
+    folder.write(L"Video0001.dmv", chapter_file({1000}, 51));
+    folder.write(L"Video0002.dmv", chapter_file({61000}, 52));
+    TelemetryReading reading(data_type_continuous, folder.path());
+    ASSERT_EQ(reading.file_count(), 2);
+    EXPECT_FALSE(reading.finished());
+    EXPECT_TRUE(reading.step());
+    EXPECT_FALSE(reading.step()) << "the last file read";
+    EXPECT_TRUE(reading.finished());
+    EXPECT_FALSE(reading.step()) << "nothing more to read";
+    EXPECT_EQ(reading.files_read(), 2);
+    EXPECT_EQ(reading.csv().text(), RecordingFiles::telemetry_csv(data_type_continuous, folder.path()).text());
 }
 
 TEST_F(RecordingFilesTest, TheFramesJpegComesOutOfTheChapterThePlayerShows)
