@@ -46,7 +46,14 @@ AviClipWriter::~AviClipWriter()
     }
 }
 
-void AviClipWriter::fail(HRESULT)
+void AviClipWriter::check(HRESULT result)
+{
+    if (FAILED(result)) {
+        fail();
+    }
+}
+
+void AviClipWriter::fail()
 {
     abandon();
     throw IOException(with_path(texts::export_write_failed, path_)); // "動画ファイルを書き出せませんでした。…"
@@ -63,11 +70,8 @@ void AviClipWriter::start(const ClipFormat& format)
 {
     DeleteFileW(partial_path_.c_str()); // a leftover of an export that was killed
     // Written through a buffer of some megabytes rather than chunk by chunk (MmioWriteBuffer.h).
-    HRESULT result = AVIFileOpenW(file_.out(), MmioWriteBuffer::routed_name(partial_path_).c_str(),
-                                  OF_CREATE | OF_WRITE | OF_SHARE_EXCLUSIVE, const_cast<CLSID*>(&avi_file_handler));
-    if (FAILED(result)) {
-        fail(result);
-    }
+    check(AVIFileOpenW(file_.out(), MmioWriteBuffer::routed_name(partial_path_).c_str(),
+                       OF_CREATE | OF_WRITE | OF_SHARE_EXCLUSIVE, const_cast<CLSID*>(&avi_file_handler)));
     created_ = true;
 
     AVISTREAMINFOW video{};
@@ -77,10 +81,7 @@ void AviClipWriter::start(const ClipFormat& format)
     video.dwRate = static_cast<DWORD>(format.frames_per_second);
     video.dwQuality = static_cast<DWORD>(-1);
     SetRect(&video.rcFrame, 0, 0, format.width, format.height);
-    result = AVIFileCreateStreamW(file_.get(), video_.out(), &video);
-    if (FAILED(result)) {
-        fail(result);
-    }
+    check(AVIFileCreateStreamW(file_.get(), video_.out(), &video));
     BITMAPINFOHEADER picture{};
     picture.biSize = sizeof picture;
     picture.biWidth = format.width;
@@ -89,10 +90,7 @@ void AviClipWriter::start(const ClipFormat& format)
     picture.biBitCount = 24;
     picture.biCompression = mmioFOURCC('M', 'J', 'P', 'G');
     picture.biSizeImage = static_cast<DWORD>(format.width * format.height * 3);
-    result = AVIStreamSetFormat(video_.get(), 0, &picture, sizeof picture);
-    if (FAILED(result)) {
-        fail(result);
-    }
+    check(AVIStreamSetFormat(video_.get(), 0, &picture, sizeof picture));
 
     AVISTREAMINFOW sound{};
     sound.fccType = streamtypeAUDIO;
@@ -100,10 +98,7 @@ void AviClipWriter::start(const ClipFormat& format)
     sound.dwRate = WaveFile::sample_rate;
     sound.dwSampleSize = 1;
     sound.dwQuality = static_cast<DWORD>(-1);
-    result = AVIFileCreateStreamW(file_.get(), sound_.out(), &sound);
-    if (FAILED(result)) {
-        fail(result);
-    }
+    check(AVIFileCreateStreamW(file_.get(), sound_.out(), &sound));
     WAVEFORMATEX wave{};
     wave.wFormatTag = WAVE_FORMAT_PCM;
     wave.nChannels = 1;
@@ -111,10 +106,7 @@ void AviClipWriter::start(const ClipFormat& format)
     wave.nAvgBytesPerSec = WaveFile::sample_rate;
     wave.nBlockAlign = 1;
     wave.wBitsPerSample = 8;
-    result = AVIStreamSetFormat(sound_.get(), 0, &wave, sizeof wave);
-    if (FAILED(result)) {
-        fail(result);
-    }
+    check(AVIStreamSetFormat(sound_.get(), 0, &wave, sizeof wave));
 }
 
 void AviClipWriter::count_bytes(size_t size)
@@ -129,11 +121,8 @@ void AviClipWriter::count_bytes(size_t size)
 void AviClipWriter::add_picture(const uint8_t* jpeg, size_t size)
 {
     count_bytes(size);
-    const HRESULT result = AVIStreamWrite(video_.get(), pictures_, 1, const_cast<uint8_t*>(jpeg),
-                                          static_cast<LONG>(size), AVIIF_KEYFRAME, nullptr, nullptr);
-    if (FAILED(result)) {
-        fail(result);
-    }
+    check(AVIStreamWrite(video_.get(), pictures_, 1, const_cast<uint8_t*>(jpeg), static_cast<LONG>(size),
+                         AVIIF_KEYFRAME, nullptr, nullptr));
     ++pictures_;
 }
 
@@ -143,11 +132,8 @@ void AviClipWriter::add_sound(const uint8_t* samples, size_t count)
         return;
     }
     count_bytes(count);
-    const HRESULT result = AVIStreamWrite(sound_.get(), -1, static_cast<LONG>(count), const_cast<uint8_t*>(samples),
-                                          static_cast<LONG>(count), AVIIF_KEYFRAME, nullptr, nullptr);
-    if (FAILED(result)) {
-        fail(result);
-    }
+    check(AVIStreamWrite(sound_.get(), -1, static_cast<LONG>(count), const_cast<uint8_t*>(samples),
+                         static_cast<LONG>(count), AVIIF_KEYFRAME, nullptr, nullptr));
     samples_ += static_cast<LONG>(count);
 }
 
@@ -159,10 +145,10 @@ void AviClipWriter::finish()
     // Releasing the last reference writes the headers and the index and closes the file.
     release();
     if (!MmioWriteBuffer::all_written() || !patch_sound_length()) {
-        fail(E_FAIL);
+        fail();
     }
     if (!MoveFileExW(partial_path_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) {
-        fail(HRESULT_FROM_WIN32(GetLastError()));
+        fail();
     }
     created_ = false;
 }

@@ -34,7 +34,10 @@ public:
     const std::wstring& partial_path() const { return partial_path_; }
 
 private:
-    [[noreturn]] void fail(HRESULT result);
+    // Abandons the file and throws the export's failure (its path in the message).
+    [[noreturn]] void fail();
+    // fail() when `result` is a failure.
+    void check(HRESULT result);
     void count_bytes(size_t size);
     void release();
     // Puts the number of samples written into the sound stream's header (see AviHeaderPatch.h).
