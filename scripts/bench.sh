@@ -12,23 +12,28 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 bash scripts/setup.sh
-bash scripts/deps.sh
-cmake --preset windows >/dev/null
+source scripts/lib/wine.sh
+# The width this machine runs: the 32-bit program where it can, otherwise the 64-bit one.
+tarvo_use_width "$(tarvo_run_width)"
+echo "bench: the $tarvo_width programs"
+bash scripts/deps.sh "$tarvo_width"
+preset=$(tarvo_preset "$tarvo_width")
+cmake --preset "$preset" >/dev/null
 # Every benchmark program of the build: ours take the inputs' folder, others write their own.
 own_benches=(tarvo-bench-reading tarvo-bench-frames tarvo-bench-export)
-other_benches=($(ninja -C build/win32 -t targets all 2>/dev/null | sed -n 's/^\(bench-[A-Za-z0-9_-]*\): phony$/\1/p'))
-cmake --build --preset windows -j2 --target "${own_benches[@]}" "${other_benches[@]}"
+other_benches=($(ninja -C "build/$tarvo_width" -t targets all 2>/dev/null | sed -n 's/^\(bench-[A-Za-z0-9_-]*\): phony$/\1/p'))
+cmake --build --preset "$preset" -j2 --target "${own_benches[@]}" "${other_benches[@]}"
 
 # libjpeg-turbo's own programs built from the dependency's source tree (once): tjbench decodes
 # the same frame in a loop of its own; djpeg decodes it once per process.
-jpeg_tools=$root/build/deps/build/jpeg-tools
+jpeg_tools=$root/build/deps/build/$tarvo_width/jpeg-tools
 build_jpeg_tools() {
   [ -x "$jpeg_tools/tjbench-static.exe" ] && [ -x "$jpeg_tools/djpeg-static.exe" ] && return 0
   local src
   src=$(find "$root/build/deps/src" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
   [ -n "$src" ] || { echo "bench: no libjpeg-turbo source in build/deps/src" >&2; return 1; }
   echo "bench: building libjpeg-turbo's tjbench and djpeg (log: $jpeg_tools.log)" >&2
-  cmake -S "$src" -B "$jpeg_tools" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+  cmake -S "$src" -B "$jpeg_tools" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$( [ "$tarvo_width" = win32 ] && echo i686 || echo x86_64).cmake" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$jpeg_tools/unused" -DCMAKE_EXE_LINKER_FLAGS=-static \
     -DENABLE_SHARED=OFF -DWITH_TURBOJPEG=ON -DREQUIRE_SIMD=ON -DWITH_JPEG7=OFF -DWITH_JPEG8=OFF \
     >"$jpeg_tools.log" 2>&1
@@ -36,7 +41,6 @@ build_jpeg_tools() {
 }
 build_jpeg_tools
 
-source scripts/lib/wine.sh
 data=${TARVO_BENCH_DATA:-}
 scratch=
 if [ -z "$data" ]; then
@@ -59,8 +63,8 @@ if [ -f scripts/lib/sound.sh ]; then
   tarvo_start_sound
 fi
 
-bin=$root/build/win32/bin
-windata=$(winepath -w "$data" 2>/dev/null)
+bin=$tarvo_bin
+windata=$(wine winepath -w "$data" 2>/dev/null)
 load_average() { cut -d' ' -f1-3 /proc/loadavg; }
 
 # Median milliseconds of `runs` runs of a command (its own process each time).
@@ -86,7 +90,7 @@ jpeg_tool_figures() {
   printf 'P6\n8 8\n255\n' >"$data/tiny.ppm"
   head -c 192 /dev/zero >>"$data/tiny.ppm"
   (cd "$data" && wine "$jpeg_tools/djpeg-static.exe" -outfile NUL frame.jpg >/dev/null 2>&1 || true)
-  (cd "$data" && wine "$root/build/deps/win32/bin/cjpeg.exe" -outfile tiny.jpg tiny.ppm)
+  (cd "$data" && wine "$root/build/deps/$tarvo_width/bin/cjpeg.exe" -outfile tiny.jpg tiny.ppm)
   printf '  %-46s%s\n' "djpeg process, the frame" "$(cd "$data" && median_ms 21 wine "$jpeg_tools/djpeg-static.exe" -outfile NUL frame.jpg)"
   printf '  %-46s%s\n' "djpeg process, an 8x8 picture" "$(cd "$data" && median_ms 21 wine "$jpeg_tools/djpeg-static.exe" -outfile NUL tiny.jpg)"
   echo "  (a process start under Wine costs far more than one decode: djpeg's figures bound it only loosely)"

@@ -6,12 +6,15 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target help-shots sample-card
 source scripts/lib/wine.sh
+# The width this machine runs: the 32-bit program where it can, otherwise the 64-bit one.
+tarvo_use_width "$(tarvo_run_width)"
+bash scripts/deps.sh "$tarvo_width"
+cmake --preset "$(tarvo_preset "$tarvo_width")" >/dev/null
+cmake --build --preset "$(tarvo_preset "$tarvo_width")" --target help-shots sample-card
 trap tarvo_stop_all EXIT
 tarvo_start_display own
-bin=build/win32/bin
+bin=build/$tarvo_width/bin
 # The card as the user sees it: a drive of its own, so that titles and the folder browser show
 # E:\EVENT\0001 rather than a build folder. Wine lists the drives it finds when it starts.
 tarvo_prepare_prefix

@@ -1,17 +1,27 @@
 #!/usr/bin/env bash
-# Builds the viewer and starts it under Wine. Without a display it runs on a virtual one,
-# saves a screenshot and prints where it went.
+# Builds the viewer and starts it under Wine: the 32-bit program where this machine can run it,
+# otherwise the 64-bit one (TARVO_WINDOWS=win32|win64 chooses). Without a display it runs on a
+# virtual one, saves a screenshot and prints where it went.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 bash scripts/setup.sh
-bash scripts/deps.sh
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target Tarvo_Viewer sample-card
-
 source scripts/lib/wine.sh
-bin=$root/build/win32/bin
+width=$(tarvo_run_width)
+tarvo_use_width "$width"
+if [ "$width" = win32 ]; then
+  echo "run: the 32-bit viewer (build/win32), which this machine can run"
+elif [ -n "${TARVO_WINDOWS:-}" ]; then
+  echo "run: the 64-bit viewer (build/win64), as TARVO_WINDOWS=$TARVO_WINDOWS asks"
+else
+  echo "run: the 64-bit viewer (build/win64): $(tarvo_not_run_reason win32)"
+fi
+bash scripts/deps.sh "$width"
+cmake --preset "$(tarvo_preset "$width")" >/dev/null
+cmake --build --preset "$(tarvo_preset "$width")" --target Tarvo_Viewer sample-card
+
+bin=$tarvo_bin
 
 # A card to open: written once next to the viewer, by the Windows writer under the running Wine.
 write_sample_card() {

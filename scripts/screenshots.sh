@@ -8,13 +8,16 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target viewer-shot dialog-shot export-shot sample-card
 source scripts/lib/wine.sh
+# The width this machine runs: the 32-bit program where it can, otherwise the 64-bit one.
+tarvo_use_width "$(tarvo_run_width)"
+bash scripts/deps.sh "$tarvo_width"
+cmake --preset "$(tarvo_preset "$tarvo_width")" >/dev/null
+cmake --build --preset "$(tarvo_preset "$tarvo_width")" --target viewer-shot dialog-shot export-shot sample-card
 trap tarvo_stop_all EXIT
 tarvo_start_display own
 tarvo_start_wine
-bin=build/win32/bin
+bin=build/$tarvo_width/bin
 [ -d "$bin/SampleCard" ] || (cd "$bin" && wine sample-card.exe SampleCard >/dev/null)
 shots=$(mktemp -d)
 (cd "$bin" && wine viewer-shot.exe 'SampleCard\EVENT\0001' 0 14 "Z:$shots/event.bmp")

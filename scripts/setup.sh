@@ -6,7 +6,7 @@ set -euo pipefail
 need_root() { if [ "$(id -u)" -ne 0 ]; then echo "setup: run as root (or with sudo) to install: $*" >&2; exit 1; fi; }
 
 packages=(
-  g++-mingw-w64-i686-posix mingw-w64-tools libz-mingw-w64-dev
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev
   cmake ninja-build nasm googletest libgtest-dev dpkg-dev g++ clang libclang-rt-14-dev
   libjpeg62-turbo-dev libpng-dev zlib1g-dev
   wine wine32:i386 wine64 xvfb xauth x11-utils x11-apps imagemagick

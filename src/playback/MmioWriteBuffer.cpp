@@ -85,7 +85,17 @@ struct BufferedFile {
     }
 };
 
-BufferedFile* file_of(MMIOINFO& info) { return reinterpret_cast<BufferedFile*>(info.adwInfo[0]); }
+// The file object lives in the record's user words: a pointer takes two of them on 64-bit Windows.
+static_assert(sizeof(BufferedFile*) <= sizeof(MMIOINFO::adwInfo));
+
+BufferedFile* file_of(const MMIOINFO& info)
+{
+    BufferedFile* file = nullptr;
+    std::memcpy(&file, info.adwInfo, sizeof file);
+    return file;
+}
+
+void keep_file(MMIOINFO& info, BufferedFile* file) { std::memcpy(info.adwInfo, &file, sizeof file); }
 
 LRESULT open_file(MMIOINFO& info, const char* routed)
 {
@@ -101,7 +111,7 @@ LRESULT open_file(MMIOINFO& info, const char* routed)
         delete file;
         return MMIOERR_CANNOTOPEN;
     }
-    info.adwInfo[0] = reinterpret_cast<DWORD>(file);
+    keep_file(info, file);
     info.lDiskOffset = 0;
     return MMSYSERR_NOERROR;
 }
@@ -121,7 +131,7 @@ LRESULT CALLBACK buffered_io(LPSTR info_bytes, UINT message, LPARAM first, LPARA
     case MMIOM_CLOSE:
         result = file->flush() ? 0 : MMIOERR_CANNOTWRITE;
         delete file;
-        info.adwInfo[0] = 0;
+        keep_file(info, nullptr);
         return result;
     case MMIOM_READ:
         result = file->read(reinterpret_cast<char*>(first), static_cast<LONG>(second));

@@ -2,10 +2,13 @@
 
 #include <commctrl.h>
 
+#include <cstddef>
+
 namespace {
 
-// The tool record as the tooltip control has always read it (no reserved field at the end).
-constexpr UINT toolInfoSize = 44;
+// The tool record as the tooltip control has always read it (no reserved field at the end); its
+// size follows the width of the pointers in it (44 bytes on 32-bit Windows, 72 on 64-bit).
+constexpr UINT toolInfoSize = offsetof(TOOLINFOW, lParam) + sizeof(TOOLINFOW::lParam);
 constexpr size_t longestTip = 256;
 
 } // namespace

@@ -14,6 +14,7 @@ import subprocess
 import sys
 
 emulator, export_clip, tarvo_dump, folder, kind, work = sys.argv[1:7]
+emulator = emulator.split("|")  # the emulator program and its arguments
 fps = 30 if kind == "event" else 10
 shutil.rmtree(work, ignore_errors=True)
 os.makedirs(work)
@@ -31,7 +32,7 @@ def run(*command):
 
 
 def windows(*command):
-    return run(emulator, *command)
+    return run(*emulator, *command)
 
 
 if kind == "continuous":
