@@ -45,7 +45,12 @@ Placement MainLayout::console() const
 
 Placement MainLayout::info_panel() const { return place(width_ - column_width, 0, column_width, 125); }
 
-Placement MainLayout::speed_meter() const { return place(width_ - 195, 128, 179, strip_top_ - 544); }
+Placement MainLayout::speed_meter() const
+{
+    // No taller than at the start size: a taller window leaves the column's tiles under it
+    // rather than a hatched block hundreds of pixels high around one number.
+    return place(width_ - 195, 128, 179, std::min(strip_top_ - 544, speed_meter_max_height));
+}
 
 Placement MainLayout::stopwatch() const
 {

@@ -56,6 +56,8 @@ public:
     static constexpr int console_height = 65;
     static constexpr int animation_width = 227;
     static constexpr int animation_height = 51;
+    // The speed meter's height in the 874 x 666 client area of the start window.
+    static constexpr int speed_meter_max_height = 32;
 
 private:
     int width_;

@@ -41,10 +41,14 @@ namespace {
 
 constexpr const wchar_t* class_name = L"MainWindow";
 
-// Every move repaints.
+// Every move repaints the whole child, background first, from nothing: the pixels a move copies
+// along are stale where the panel draws only when told (the info panel and the others while
+// playback is paused, or in the image mode).
 void move_child(HWND child, const Placement& place)
 {
-    MoveWindow(child, place.x, place.y, place.width, place.height, TRUE);
+    SetWindowPos(child, nullptr, place.x, place.y, place.width, place.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void register_class()
@@ -548,7 +552,7 @@ void MainWindow::help_command()
     try {
         showHelp();
     } catch (const Exception&) {
-        show_message(handle(), load_text(texts::help_failed), texts::caption_warning, MB_ICONWARNING);
+        show_message(handle(), helpFailureText(), texts::caption_warning, MB_ICONWARNING);
     }
 }
 

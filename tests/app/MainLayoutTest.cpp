@@ -71,6 +71,8 @@ TEST(MainLayoutTest, ChildrenShareEdgesWithoutOverlapAtEverySize)
             EXPECT_EQ(bottom_of(layout.config_panel()), layout.console().y);
             EXPECT_EQ(right_of(layout.config_panel()), width);
             EXPECT_LT(right_of(layout.speed_meter()), width);
+            EXPECT_EQ(layout.speed_meter().height, MainLayout::speed_meter_max_height)
+                << "as tall as at the start size, never stretched";
             // The player fills the rest, right of the 21-pixel edge and left of the column.
             EXPECT_EQ(right_of(layout.player()), layout.info_panel().x);
             EXPECT_EQ(bottom_of(layout.player()), layout.console().y);
