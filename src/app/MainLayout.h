@@ -56,8 +56,9 @@ public:
     static constexpr int console_height = 65;
     static constexpr int animation_width = 227;
     static constexpr int animation_height = 51;
-    // The speed meter's height in the 874 x 666 client area of the start window.
-    static constexpr int speed_meter_max_height = 32;
+    // The speed meter's height in the start window's client area (725 high less its caption, menu
+    // and edges: 675 under Wine); no system's start window makes it taller.
+    static constexpr int speed_meter_max_height = 41;
 
 private:
     int width_;
