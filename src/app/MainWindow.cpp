@@ -216,6 +216,9 @@ bool MainWindow::on_erase_background(HDC dc)
         column_tile_.drawAt(dc, tile.x, tile.y);
         RestoreDC(dc, saved);
     }
+    // The face: the tile's plain left columns, stretched.
+    const Placement& face = pieces.column_face;
+    column_tile_.drawColumns(dc, face.x, face.y, face.width, face.height, 0, 1);
     const Placement& edge = pieces.left_edge;
     left_edge_.drawStretched(dc, edge.x, edge.y, edge.width, edge.height);
     return true;

@@ -444,6 +444,13 @@ TEST_F(MainWindowTest, MaximisedAndRestoredThePanelsRepaintWhereTheyNowStand)
             RECT meter{};
             GetClientRect(window_->speed_meter().handle(), &meter);
             EXPECT_EQ(meter.bottom, MainLayout::speed_meter_max_height) << show;
+            // Between the meter's well and the stopwatch, the column's face.
+            RECT stopwatch{};
+            GetWindowRect(window_->stopwatch().handle(), &stopwatch);
+            MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&stopwatch), 2);
+            if (show == SW_MAXIMIZE) {
+                EXPECT_EQ(pixelOf(handle_, stopwatch.left + 100, stopwatch.top - 5), panel_face);
+            }
         }
     }
 }
