@@ -45,7 +45,12 @@ Placement MainLayout::console() const
 
 Placement MainLayout::info_panel() const { return place(width_ - column_width, 0, column_width, 125); }
 
-Placement MainLayout::speed_meter() const { return place(width_ - 195, 128, 179, strip_top_ - 544); }
+Placement MainLayout::speed_meter() const
+{
+    // No taller than at the start size: a taller window leaves the column's tiles under it
+    // rather than a hatched block hundreds of pixels high around one number.
+    return place(width_ - 195, 128, 179, std::min(strip_top_ - 544, speed_meter_max_height));
+}
 
 Placement MainLayout::stopwatch() const
 {
@@ -78,7 +83,9 @@ BackgroundPieces MainLayout::background(int top_height, int tile_height, int bot
 {
     BackgroundPieces pieces;
     const int x = width_ - column_width;
-    const int bottom = height_ - bottom_height - 499;
+    // The dark well around the speed meter ends under it, so it stays the meter's frame.
+    const Placement meter = speed_meter();
+    const int bottom = std::min(height_ - bottom_height - 499, meter.y + meter.height + well_below_meter - bottom_height);
     pieces.column_bottom = place(x, bottom, column_width, bottom_height);
     pieces.column_top = place(x, 121, column_width, top_height);
     if (tile_height > 0) {
@@ -86,6 +93,8 @@ BackgroundPieces MainLayout::background(int top_height, int tile_height, int bot
             pieces.column_tiles.push_back(place(x, top, column_width, std::min(tile_height, bottom - top)));
         }
     }
+    const int face_top = bottom + bottom_height;
+    pieces.column_face = place(x, face_top, column_width, stopwatch().y - face_top);
     pieces.left_edge = place(0, 0, left_edge_width, height_ - 155);
     return pieces;
 }
