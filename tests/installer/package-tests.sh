@@ -32,8 +32,9 @@ finish() {
   [ "$failures" -eq 0 ]
 }
 
-# The rows of a table of an MSI database, without the three header lines.
-msi_rows() { msiinfo export "$1" "$2" | tail -n +4 | tr -d '\r'; }
+# The rows of a table of an MSI database, without the three header lines (exported in a folder
+# of its own: msiinfo writes a table's binary fields, the icons, as files beside it).
+msi_rows() { (cd "$work" && msiinfo export "$1" "$2" | tail -n +4 | tr -d '\r'); }
 has_row() { msi_rows "$1" "$2" | grep -qP -- "$3"; }
 property() { msi_rows "$1" Property | awk -F'\t' -v name="$2" '$1 == name { print $2 }'; }
 
@@ -104,7 +105,7 @@ test_tables() {
 
     # What the two packages hold is the one program, whose about dialog shows the package version.
     extracted=$(mktemp -d)
-    msiextract -C "$extracted" "$msi" >/dev/null
+    (cd "$extracted" && msiextract -C "$extracted" "$msi" >/dev/null)
     unzip -q "$zip" -d "$extracted/zip"
     local installed="$extracted/Program Files/Tarvo_Viewer/Tarvo_Viewer.exe"
     [ -f "$installed" ] || installed=$(find "$extracted" -path "$extracted/zip" -prune -o -name Tarvo_Viewer.exe -print | head -n 1)
@@ -141,6 +142,7 @@ product_icon() {
     awk '$1 == "ProductIcon" { $1 = $2 = ""; sub(/^ +/, ""); print }'
 }
 msiexec() { wine msiexec "$@" </dev/null >/dev/null 2>&1; }
+refused() { ! "$@"; }
 windows_path() { wine winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 unix_path() { wine winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 viewer_window() { xwininfo -root -tree 2>/dev/null | grep -q '"Tarvo_Viewer'; }
@@ -231,7 +233,7 @@ test_wine() {
   expect "one product is registered, the newer one" test "$(registered_versions)" = "$newer_version "
   expect "the installed files are the newer package's" \
     bash -c "test -f '$folder/Tarvo_Viewer.exe' && grep -q 'Tarvo_Viewer $newer_version' '$folder/README-en.txt'"
-  expect "the older package is refused" bash -c "! wine msiexec /i '$(windows_path "$msi")' /qn </dev/null >/dev/null 2>&1"
+  expect "the older package is refused" refused msiexec /i "$(windows_path "$msi")" /qn
   expect "and leaves the newer one as it was" test "$(registered_versions)" = "$newer_version "
 
   expect "a silent uninstall succeeds" msiexec /x "$(windows_path "$newer")" /qn
@@ -243,10 +245,10 @@ test_wine() {
   if [ "$width" = win64 ]; then
     # The 32-bit package on 64-bit Windows: installed, not run.
     local folder32="$c/Program Files (x86)/Tarvo_Viewer"
-    expect "the x86 package installs into Program Files (x86)" \
-      bash -c "wine msiexec /i '$(windows_path "$(package win32 msi)")' /qn </dev/null >/dev/null 2>&1 && test -f '$folder32/Tarvo_Viewer.exe'"
-    expect "the x64 package of the same version replaces it" \
-      bash -c "wine msiexec /i '$(windows_path "$msi")' /qn </dev/null >/dev/null 2>&1 && test -f '$folder/Tarvo_Viewer.exe' -a ! -e '$folder32'"
+    expect "the x86 package installs silently" msiexec /i "$(windows_path "$(package win32 msi)")" /qn
+    expect "into Program Files (x86)" test -f "$folder32/Tarvo_Viewer.exe" -a ! -e "$folder"
+    expect "the x64 package of the same version installs silently over it" msiexec /i "$(windows_path "$msi")" /qn
+    expect "and replaces it" test -f "$folder/Tarvo_Viewer.exe" -a ! -e "$folder32"
     expect "one product is registered" test "$(registered_versions)" = "$version "
     msiexec /x "$(windows_path "$msi")" /qn
     expect "and uninstalling it leaves nothing" test -z "$(registered)" -a ! -e "$folder" -a -z "$(start_menu_shortcut)"
@@ -262,10 +264,14 @@ test_wine() {
   rm -rf "$WINEPREFIX"
 }
 
+work=$(mktemp -d)
 case "${1:-}" in
-  tables) test_tables ;;
+  tables)
+    trap 'rm -rf "$work"' EXIT
+    test_tables
+    ;;
   wine)
-    trap tarvo_stop_all EXIT
+    trap 'tarvo_stop_all; rm -rf "$work"' EXIT
     test_wine "${2:?width: win32 or win64}"
     ;;
   *) echo "usage: $0 tables | wine WIDTH" >&2; exit 2 ;;
