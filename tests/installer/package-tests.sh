@@ -127,13 +127,17 @@ test_tables() {
 
 # ---- under Wine -----------------------------------------------------------------------------
 
-# The Apps & features entries named Tarvo_Viewer, one line each: version|publisher.
+# The Apps & features entries named Tarvo_Viewer, one line each: version|publisher. Both views of
+# the registry: Wine registers a 32-bit package in the 32-bit one.
 registered() {
-  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null | tr -d '\r' |
-    awk '/^HKEY_/ { if (name == "Tarvo_Viewer") print version "|" publisher; name = version = publisher = ""; next }
+  local view
+  for view in 64 32; do
+    wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s /reg:$view 2>/dev/null
+  done | tr -d '\r' |
+    awk '/^HKEY_/ { if (name == "Tarvo_Viewer") print key "|" version "|" publisher; key = $0; name = version = publisher = ""; next }
          $1 == "DisplayName" { name = $3 } $1 == "DisplayVersion" { version = $3 }
          $1 == "Publisher" { $1 = $2 = ""; sub(/^ +/, ""); publisher = $0 }
-         END { if (name == "Tarvo_Viewer") print version "|" publisher }'
+         END { if (name == "Tarvo_Viewer") print key "|" version "|" publisher }' | sort -u | cut -d'|' -f2-
 }
 registered_versions() { registered | cut -d'|' -f1 | tr '\n' ' '; }
 # The icon file of the installed product's registration (Apps & features shows it).
@@ -251,7 +255,8 @@ test_wine() {
     expect "and replaces it" test -f "$folder/Tarvo_Viewer.exe" -a ! -e "$folder32"
     expect "one product is registered" test "$(registered_versions)" = "$version "
     msiexec /x "$(windows_path "$msi")" /qn
-    expect "and uninstalling it leaves nothing" test -z "$(registered)" -a ! -e "$folder" -a -z "$(start_menu_shortcut)"
+    expect "and uninstalling it leaves nothing" \
+      test -z "$(registered)" -a ! -e "$folder" -a ! -e "$folder32" -a -z "$(start_menu_shortcut)"
   fi
 
   # The portable zip, unpacked in a folder whose name has spaces and Japanese characters.
