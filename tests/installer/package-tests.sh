@@ -113,7 +113,7 @@ test_tables() {
       bash -c "unzip -Z1 '$zip' | sort | tr '\n' ' ' | grep -qx '$folder/ $folder/README-en.txt $folder/README-ja.txt $folder/Tarvo_Viewer.exe '"
     expect "the MSI and the zip hold the same program" cmp -s "$installed" "$extracted/zip/$folder/Tarvo_Viewer.exe"
     expect "the program's about dialog shows $version" test "$(shown_version "$installed")" = "$version"
-    expect "the program is a $arch program" bash -c "file '$installed' | grep -q '$([ "$arch" = x64 ] && echo x86-64 || echo 'Intel 80386')'"
+    expect "the program is built for $arch" bash -c "file '$installed' | grep -q '$([ "$arch" = x64 ] && echo x86-64 || echo 'Intel 80386')'"
     expect "the read-me files name the version, with Notepad's byte-order mark and line ends" \
       bash -c "grep -q 'Tarvo_Viewer $version' '$extracted/zip/$folder/README-en.txt' &&
                grep -q 'Tarvo_Viewer $version' '$extracted/zip/$folder/README-ja.txt' &&
