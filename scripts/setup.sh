@@ -14,6 +14,7 @@ packages=(
   python3 python3-pil
   ffmpeg  # reads exported video files back in the tests (ffprobe, ffmpeg)
   wkhtmltopdf  # renders the help page for the documentation (scripts/help-pictures.sh)
+  msitools wixl zip unzip  # the Windows packages (scripts/package.sh) and their tests
 )
 
 missing=()

@@ -31,6 +31,11 @@ for width in win32 win64; do
   cmake --build --preset "$(tarvo_preset "$width")"
 done
 
+# The MSI packages and zips of both widths, from the programs just built.
+echo "== packages"
+bash scripts/package.sh --built || status=1
+bash tests/installer/package-tests.sh tables || status=1
+
 source scripts/lib/sound.sh
 trap 'tarvo_stop_sound; tarvo_stop_all' EXIT
 tarvo_start_display own
@@ -47,5 +52,7 @@ for width in win32 win64; do
   ctest --preset "$(tarvo_preset "$width")" || status=1
   wineserver -k >/dev/null 2>&1 || true
   wineserver -w >/dev/null 2>&1 || true
+  echo "== $bits-bit packages under Wine"
+  bash tests/installer/package-tests.sh wine "$width" || status=1
 done
 exit $status

@@ -34,9 +34,10 @@ TEST(FileVersionText, AFileWithoutVersionInformationGivesTheTextThatSaysSo)
     EXPECT_EQ(fileVersionText(L"Z:\\no\\such\\file.exe"), load_text(texts::no_version_information));
 }
 
-TEST(FileVersionText, TheProgramShowsItsOwnVersion)
+// The program's version is the project's, the one its packages are named and stamped with.
+TEST(FileVersionText, TheProgramShowsItsOwnVersionWhichIsThePackageVersion)
 {
-    EXPECT_EQ(getFileVersionText(), L"1.0.0");
+    EXPECT_EQ(getFileVersionText(), TARVO_PACKAGE_VERSION);
 }
 
 std::wstring itemText(HWND dialog, int id)
@@ -126,7 +127,7 @@ TEST(AboutDialog, ShowsNameVersionCopyrightInArialAndTheLinkCentredOnItsOwner)
     const AboutView& view = dialog.view;
     EXPECT_EQ(view.caption, L"バージョン情報");
     EXPECT_EQ(view.name, L"Tarvo_Viewer");
-    EXPECT_EQ(view.version, L"Version 1.0.0");
+    EXPECT_EQ(view.version, L"Version " TARVO_PACKAGE_VERSION);
     EXPECT_EQ(view.copyright, load_text(texts::copyright_line));
     EXPECT_EQ(view.copyrightFont, dialog.copyrightFont());
     EXPECT_TRUE(view.linkIsLabel);
