@@ -185,9 +185,10 @@ TEST_F(ConsolePanelTest, ControlsStandWhereTheSkinExpectsThem)
     // their sockets).
     const AlphaImage leftEnd(skinLeftEnd);
     int right = 0;
-    for (const ImageButton* button : {static_cast<const ImageButton*>(&console_->playButton()),
-                                      &console_->stopButton(), &console_->previousButton(), &console_->nextButton(),
-                                      &console_->backButton(), &console_->forwardButton()}) {
+    const std::vector<const ImageButton*> buttons{&console_->playButton(), &console_->stopButton(),
+                                                  &console_->previousButton(), &console_->nextButton(),
+                                                  &console_->backButton(), &console_->forwardButton()};
+    for (const ImageButton* button : buttons) {
         const RECT place = placeOf(button->handle());
         EXPECT_TRUE(inside(place, leftEnd.width()));
         EXPECT_GE(place.left, right) << "buttons overlap";
