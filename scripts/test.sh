@@ -13,6 +13,7 @@ source scripts/lib/wine.sh
 widths=$(tarvo_windows_widths)
 
 status=0
+bash scripts/deps.sh sources
 cmake --preset host >/dev/null
 cmake --build --preset host
 echo "== host tests (sanitizers)"

@@ -4,8 +4,8 @@
 #include "base/Text.h"
 #include "playback/AviClipWriter.h"
 #include "playback/ClipExport.h"
-#include "playback/ClipFileName.h"
 #include "recording/DataType.h"
+#include "recording/DatedFileName.h"
 #include "ui/IProgressWork.h"
 #include "ui/ProgressDialog.h"
 #include "ui/SaveFileDialog.h"
@@ -48,7 +48,8 @@ bool ClipExportCommand::run(HWND owner, const std::wstring& folder, int data_typ
 {
     // Reading the first file first: a recording that cannot be read fails before any question.
     const std::unique_ptr<ClipExport> clip = ClipExport::of_folder(folder, data_type);
-    std::wstring path = clip_file_name(clip->recording_time(), folder);
+    // Named as the telemetry and the frames are: by the time of the first frame it holds.
+    std::wstring path = dated_file_name(texts::export_file_name, clip->first_time(), folder);
     if (!chooser_(owner, path)) {
         return false;
     }

@@ -75,8 +75,10 @@ Placement MainLayout::speed_meter() const
 {
     const int bottom = strip_top_ - console_height - config_panel_height - circle_chart_height - stopwatch_height -
                        speed_meter_gap;
+    // No taller than at the start size: a taller window leaves the column's tiles under it
+    // rather than a hatched block hundreds of pixels high around one number.
     return place(width_ - column_width + speed_meter_inset, speed_meter_top, speed_meter_width,
-                 bottom - speed_meter_top);
+                 std::min(bottom - speed_meter_top, speed_meter_max_height));
 }
 
 Placement MainLayout::stopwatch() const
@@ -113,7 +115,10 @@ BackgroundPieces MainLayout::background(int top_height, int tile_height, int bot
 {
     BackgroundPieces pieces;
     const int x = width_ - column_width;
-    const int bottom = height_ - bottom_height - column_bottom_piece_lift;
+    // The dark well around the speed meter ends under it, so it stays the meter's frame.
+    const Placement meter = speed_meter();
+    const int bottom = std::min(height_ - bottom_height - column_bottom_piece_lift,
+                                meter.y + meter.height + well_below_meter - bottom_height);
     pieces.column_bottom = place(x, bottom, column_width, bottom_height);
     pieces.column_top = place(x, column_top_piece_y, column_width, top_height);
     if (tile_height > 0) {
@@ -121,6 +126,8 @@ BackgroundPieces MainLayout::background(int top_height, int tile_height, int bot
             pieces.column_tiles.push_back(place(x, top, column_width, std::min(tile_height, bottom - top)));
         }
     }
+    const int face_top = bottom + bottom_height;
+    pieces.column_face = place(x, face_top, column_width, stopwatch().y - face_top);
     pieces.left_edge = place(0, 0, left_edge_width, height_ - console_height - strip_height);
     return pieces;
 }

@@ -11,6 +11,9 @@ struct BackgroundPieces {
     Placement column_bottom;
     Placement column_top;
     std::vector<Placement> column_tiles; // the last one cut to the height that remains
+    // Under the well, down to the stopwatch: the column's plain face (empty but in a window
+    // taller than at the start, whose speed meter stays as it was).
+    Placement column_face;
     Placement left_edge;
 };
 
@@ -56,6 +59,11 @@ public:
     static constexpr int console_height = 65;
     static constexpr int animation_width = 227;
     static constexpr int animation_height = 51;
+    // The speed meter's height in the start window's client area (725 high less its caption, menu
+    // and edges: 675 under Wine); no system's start window makes it taller.
+    static constexpr int speed_meter_max_height = 41;
+    // The well's bottom piece shows this far below the speed meter.
+    static constexpr int well_below_meter = 7;
 
 private:
     int width_;

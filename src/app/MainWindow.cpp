@@ -40,10 +40,14 @@ namespace {
 
 constexpr const wchar_t* class_name = L"MainWindow";
 
-// Every move repaints.
+// Every move repaints the whole child, background first, from nothing: the pixels a move copies
+// along are stale where the panel draws only when told (the info panel and the others while
+// playback is paused, or in the image mode).
 void move_child(HWND child, const Placement& place)
 {
-    MoveWindow(child, place.x, place.y, place.width, place.height, TRUE);
+    SetWindowPos(child, nullptr, place.x, place.y, place.width, place.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    RedrawWindow(child, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void register_class()
@@ -209,6 +213,9 @@ bool MainWindow::on_erase_background(HDC dc)
         column_tile_.drawAt(dc, tile.x, tile.y);
         RestoreDC(dc, saved);
     }
+    // The face: the tile's plain left columns, stretched.
+    const Placement& face = pieces.column_face;
+    column_tile_.drawColumns(dc, face.x, face.y, face.width, face.height, 0, 1);
     const Placement& edge = pieces.left_edge;
     left_edge_.drawStretched(dc, edge.x, edge.y, edge.width, edge.height);
     return true;
@@ -539,7 +546,7 @@ void MainWindow::help_command()
     try {
         showHelp();
     } catch (const Exception&) {
-        show_message(handle(), load_text(texts::help_failed), texts::caption_warning, MB_ICONWARNING);
+        show_message(handle(), helpFailureText(), texts::caption_warning, MB_ICONWARNING);
     }
 }
 

@@ -57,12 +57,6 @@ bool write_whole_file(const std::wstring& path, const void* data, size_t size)
     return false;
 }
 
-// The string-table text `id` with `path` in place of its "%s".
-std::wstring text_with_path(int id, const std::wstring& path)
-{
-    std::wstring text = load_text(id);
-    const size_t at = text.find(L"%s");
-    return at == std::wstring::npos ? text : text.replace(at, 2, path);
 }
 
 // The archive file that holds the shown frame: a picture of an image folder is a file of its own,
@@ -119,7 +113,7 @@ void MainWindow::save_frame_command()
     dialog.path = dated_file_name(texts::save_frame_file_name, record != nullptr ? record->time : 0, current_folder_,
                                   frame_number(kind, *player_, record, frame));
     if (dialog.doModal(handle()) && !write_whole_file(dialog.path, jpeg.data(), jpeg.size())) {
-        show_warning(handle(), text_with_path(texts::save_frame_failed, dialog.path)); // "静止画を保存できませんでした。…"
+        show_warning(handle(), format_text(texts::save_frame_failed, dialog.path)); // "静止画を保存できませんでした。…"
     }
 }
 
@@ -150,6 +144,6 @@ void MainWindow::export_telemetry_command()
     }
     const std::string& text = reading.csv().text();
     if (!write_whole_file(dialog.path, text.data(), text.size())) {
-        show_warning(handle(), text_with_path(texts::telemetry_write_failed, dialog.path)); // "走行データを書き出せませんでした。…"
+        show_warning(handle(), format_text(texts::telemetry_write_failed, dialog.path)); // "走行データを書き出せませんでした。…"
     }
 }

@@ -20,3 +20,10 @@ std::wstring format_text(int id, std::initializer_list<long long> values)
     }
     return text;
 }
+
+std::wstring format_text(int id, const std::wstring& value)
+{
+    std::wstring text = load_text(id);
+    const size_t at = text.find(L"%s");
+    return at == std::wstring::npos ? text : text.replace(at, 2, value);
+}

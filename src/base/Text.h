@@ -20,3 +20,5 @@ std::wstring to_wide(const std::string& text);
 std::wstring format_text(int id, long long value);
 // The same with each of `values` in place of the next "%d", in order.
 std::wstring format_text(int id, std::initializer_list<long long> values);
+// The string-table entry with `value` (a path, an address) in place of its "%s".
+std::wstring format_text(int id, const std::wstring& value);

@@ -1,6 +1,7 @@
 #include "device/HelpPage.h"
 
 #include "base/Exception.h"
+#include "base/Text.h"
 #include "platform/File.h"
 #include "platform/FileSearch.h"
 #include "platform/FileSystem.h"
@@ -73,4 +74,16 @@ std::wstring writeHelpFiles(const std::wstring& folder)
 void showHelp()
 {
     shell_open(writeHelpFiles(helpFolder()));
+}
+
+std::wstring helpFailureText()
+{
+    try {
+        const std::wstring page = join_path(helpFolder(), helpPageFileName);
+        if (file_exists(page)) {
+            return format_text(texts::help_page_not_opened, page);
+        }
+    } catch (const Exception&) {
+    }
+    return load_text(texts::help_failed); // "ヘルプを表示できません。"
 }

@@ -16,3 +16,7 @@ std::wstring writeHelpFiles(const std::wstring& folder);
 // Writes the help files into the help folder and opens the page with the shell. Throws the
 // failure; the help command shows its own message for any of them.
 void showHelp();
+
+// What the help command tells when showHelp failed: when the page was written, its path, so that
+// the user can open it in a browser by hand; otherwise only that help cannot be shown.
+std::wstring helpFailureText();

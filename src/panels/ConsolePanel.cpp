@@ -275,11 +275,14 @@ PlayerSnapshot ConsolePanel::snapshot() const
 
 void ConsolePanel::refresh()
 {
+    const PlayerSnapshot player = snapshot();
+    const ConsoleState shown(player);
+    // The readout follows the player even on a disabled panel: a picture of the image mode reads
+    // "±00.0", not what the event recording before it was paused at.
+    updateReadout(shown);
     if (!IsWindowEnabled(handle())) {
         return;
     }
-    const PlayerSnapshot player = snapshot();
-    const ConsoleState shown(player);
     EnableWindow(play_->handle(), shown.playEnabled);
     play_->setPlaying(shown.playingLook);
     EnableWindow(stop_->handle(), shown.stopEnabled);
@@ -299,6 +302,10 @@ void ConsolePanel::refresh()
         bar_->setMarks(stopwatch_->marks());
         bar_->setBarrier(stopwatch_->measuring());
     }
+}
+
+void ConsolePanel::updateReadout(const ConsoleState& shown)
+{
     if (shown.showsReadout && shown.readout != readout_) {
         readout_ = shown.readout;
         const RECT area = readoutRect();

@@ -39,8 +39,8 @@ public:
     void trackStarted(ImageTrackBar* bar) override;
     void trackEnded(ImageTrackBar* bar) override;
 
-    // Brings the buttons, the position bar and the readout in line with the player; nothing
-    // while the panel is disabled.
+    // Brings the buttons, the position bar and the readout in line with the player; while the
+    // panel is disabled, only the readout.
     void refresh();
     // The display mode (a DataType) of what is opened: continuous steps by chapter.
     void setDataType(int dataType);
@@ -73,6 +73,7 @@ public:
 
 private:
     PlayerSnapshot snapshot() const;
+    void updateReadout(const ConsoleState& shown);
     void clickPlay();
     void clickStop();
     void stepChapter(bool forward);

@@ -182,13 +182,7 @@ void Thumbnail::stop_loading()
     drop_deliveries();
 }
 
-void Thumbnail::drop_deliveries()
-{
-    MSG message;
-    while (PeekMessageW(&message, handle(), WM_PICTURE_DELIVERED, WM_PICTURE_DELIVERED, PM_REMOVE)) {
-        delete reinterpret_cast<Image*>(message.lParam);
-    }
-}
+void Thumbnail::drop_deliveries() { ImageLoader::free_queued_pictures(handle()); }
 
 void Thumbnail::request_next()
 {

@@ -17,16 +17,6 @@ const CLSID avi_file_handler = {0x00020000, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}
 // Every chunk costs its 8-byte header, a pad byte at most and a 16-byte index entry.
 constexpr int64_t chunk_overhead = 8 + 1 + 16;
 
-std::wstring with_path(int id, const std::wstring& path)
-{
-    std::wstring text = load_text(id);
-    const auto at = text.find(L"%s");
-    if (at != std::wstring::npos) {
-        text.replace(at, 2, path);
-    }
-    return text;
-}
-
 } // namespace
 
 AviClipWriter::AviClipWriter(std::wstring path) : path_(std::move(path)), partial_path_(path_ + L".part")
@@ -56,7 +46,7 @@ void AviClipWriter::check(HRESULT result)
 void AviClipWriter::fail()
 {
     abandon();
-    throw IOException(with_path(texts::export_write_failed, path_)); // "動画ファイルを書き出せませんでした。…"
+    throw IOException(format_text(texts::export_write_failed, path_)); // "動画ファイルを書き出せませんでした。…"
 }
 
 void AviClipWriter::release()
@@ -114,7 +104,7 @@ void AviClipWriter::count_bytes(size_t size)
     bytes_ += static_cast<int64_t>(size) + chunk_overhead;
     if (bytes_ > max_file_bytes) {
         abandon();
-        throw IOException(with_path(texts::export_too_large, path_)); // "動画ファイルが2 GBを超えるため…"
+        throw IOException(format_text(texts::export_too_large, path_)); // "動画ファイルが2 GBを超えるため…"
     }
 }
 
@@ -140,7 +130,7 @@ void AviClipWriter::add_sound(const uint8_t* samples, size_t count)
 void AviClipWriter::finish()
 {
     if (!created_) {
-        throw IOException(with_path(texts::export_write_failed, path_));
+        throw IOException(format_text(texts::export_write_failed, path_));
     }
     // Releasing the last reference writes the headers and the index and closes the file.
     release();

@@ -51,7 +51,7 @@ ClipExport::ClipExport(std::vector<std::wstring> files, bool chapters, int expec
     estimates_.assign(files_.size(), chapters_ ? frames_per_chapter : 0);
     estimates_.back() = std::max(expected_frames - frames_per_chapter * static_cast<int>(files_.size() - 1), 0);
     load_part();
-    recording_time_ = archive_.recording_time() != 0 ? archive_.recording_time() : archive_.start_time();
+    first_time_ = archive_.start_time() != 0 ? archive_.start_time() : archive_.recording_time();
 }
 
 int64_t ClipExport::slots_expected() const

@@ -25,9 +25,10 @@ public:
     // `expected_frames` their frames as far as known beforehand (for the progress only).
     ClipExport(std::vector<std::wstring> files, bool chapters, int expected_frames);
 
-    // The recording's date and time for the file's name: the first file's header time, else its
-    // first valid frame time; 0 when neither is known.
-    int64_t recording_time() const { return recording_time_; }
+    // The date and time the clip's name is made of, as for every file written out of a
+    // recording: its first valid frame's, else the first file's header time; 0 when neither is
+    // known.
+    int64_t first_time() const { return first_time_; }
     int frames_per_second() const { return timeline_.frames_per_second(); }
 
     // Writes the next second of the clip; once everything is written, finishes the writer and
@@ -51,7 +52,7 @@ private:
     bool chapters_;
     ClipTimeline timeline_;
     VideoArchive archive_;
-    int64_t recording_time_ = 0;
+    int64_t first_time_ = 0;
     int64_t expected_ = 0;
     std::vector<int> estimates_; // of each file's slots, before it is read
 

@@ -30,18 +30,6 @@ std::wstring unique_name(const wchar_t* kind, const void* self)
     return std::wstring(name).substr(0, 32);
 }
 
-// Frees the pictures posted to `owner` and not yet taken: they die with the loader that made them.
-void free_queued_pictures(HWND owner)
-{
-    if (owner == nullptr || GetWindowThreadProcessId(owner, nullptr) != GetCurrentThreadId()) {
-        return;
-    }
-    MSG message;
-    while (PeekMessageW(&message, owner, WM_PICTURE_DELIVERED, WM_PICTURE_DELIVERED, PM_REMOVE)) {
-        delete reinterpret_cast<Image*>(message.lParam);
-    }
-}
-
 } // namespace
 
 struct ImageLoader::Shared {
@@ -139,6 +127,23 @@ ImageLoader::~ImageLoader()
         WaitForSingleObject(thread_.get(), lock_limit_ms);
     }
     free_queued_pictures(shared_->owner);
+}
+
+void ImageLoader::free_queued_pictures(HWND owner)
+{
+    if (owner == nullptr || GetWindowThreadProcessId(owner, nullptr) != GetCurrentThreadId()) {
+        return;
+    }
+    MSG message;
+    while (PeekMessageW(&message, owner, WM_PICTURE_DELIVERED, WM_PICTURE_DELIVERED, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // A pending quit comes back whatever the filter (the main window posts it before its
+            // children are destroyed): it goes back to the message loop, which it is to end.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        delete reinterpret_cast<Image*>(message.lParam);
+    }
 }
 
 DWORD WINAPI ImageLoader::worker_entry(LPVOID shared)

@@ -67,6 +67,10 @@ public:
     const VideoArchive& archive() const;
     const std::wstring& sound_path() const;
 
+    // Frees the pictures posted to `owner` and not yet taken (by this thread's loaders): they
+    // die with the loader that made them, or with the recording they were decoded for.
+    static void free_queued_pictures(HWND owner);
+
     const std::wstring& event_name() const;
     const std::wstring& mutex_name() const;
 

@@ -16,11 +16,13 @@ PictureRect client_target(HWND window)
     return letterbox(client.right - client.left, client.bottom - client.top);
 }
 
+void fill_white(HDC dc, const RECT& area) { FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))); }
+
 void fill_white(HWND window, HDC dc)
 {
     RECT client{};
     GetClientRect(window, &client);
-    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    fill_white(dc, client);
 }
 
 } // namespace
@@ -37,6 +39,16 @@ void PictureView::draw(HWND window, HDC dc, const Image* picture, const GammaCor
         fill_white(window, dc);
         return;
     }
+    draw_into(dc, client_target(window), picture, brightness);
+}
+
+void PictureView::draw_into(HDC dc, const PictureRect& target, const Image* picture,
+                            const GammaCorrection& brightness) const
+{
+    if (picture == nullptr) {
+        fill_white(dc, RECT{target.x, target.y, target.x + target.width, target.y + target.height});
+        return;
+    }
     // Brightness goes onto a copy, so the stored picture stays as decoded; at gamma 1.0 the
     // copy would equal it and is skipped on this per-frame path.
     std::unique_ptr<Image> brightened;
@@ -44,7 +56,6 @@ void PictureView::draw(HWND window, HDC dc, const Image* picture, const GammaCor
         brightened = brightness.applied(*picture);
     }
     const Image* shown = brightened != nullptr ? brightened.get() : picture;
-    const PictureRect target = client_target(window);
 
     BITMAPINFOHEADER header{};
     header.biSize = sizeof header;
@@ -66,7 +77,7 @@ void PictureView::draw(HWND window, HDC dc, const Image* picture, const GammaCor
                   reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS, SRCCOPY);
 }
 
-bool PictureView::copy_to_clipboard(HWND window) const
+bool PictureView::copy_to_clipboard(HWND window, const Image* picture, const GammaCorrection& brightness) const
 {
     const PictureRect target = client_target(window);
     const WindowDc screen(window);
@@ -82,9 +93,10 @@ bool PictureView::copy_to_clipboard(HWND window) const
         return false;
     }
     {
+        // Drawn again from the picture rather than taken from the screen, where another window
+        // may lie over the player.
         const SelectedObject selected(memory.get(), bitmap.get());
-        StretchBlt(memory.get(), 0, 0, target.width, target.height, screen.get(), target.x, target.y, target.width,
-                   target.height, SRCCOPY);
+        draw_into(memory.get(), PictureRect{0, 0, target.width, target.height}, picture, brightness);
     }
     if (!OpenClipboard(window)) {
         return false;

@@ -7,6 +7,8 @@
 #include <memory>
 #include <type_traits>
 
+#include "playback/Letterbox.h"
+
 class GammaCorrection;
 class Image;
 
@@ -19,9 +21,10 @@ public:
 
     // Paints `picture` (or white when there is none) into the client area of `window` on `dc`.
     void draw(HWND window, HDC dc, const Image* picture, const GammaCorrection& brightness) const;
-    // Puts what the window shows of the picture on the clipboard as a bitmap; false when
-    // nothing could be copied.
-    bool copy_to_clipboard(HWND window) const;
+    // Puts what the window shows of the picture on the clipboard as a bitmap: `picture` drawn
+    // with the brightness at the size shown, whatever lies over the window; false when nothing
+    // could be copied.
+    bool copy_to_clipboard(HWND window, const Image* picture, const GammaCorrection& brightness) const;
     // Fills the window white and writes "Now Loading..." in its centre, at once.
     static void show_loading_text(HWND window);
 
@@ -29,6 +32,9 @@ public:
     void use_fallback_drawing();
 
 private:
+    // Draws `picture` (or white when there is none) into `target` on `dc`.
+    void draw_into(HDC dc, const PictureRect& target, const Image* picture, const GammaCorrection& brightness) const;
+
     // Absent when DrawDibOpen failed: drawing then stretches the bits itself.
     std::unique_ptr<std::remove_pointer_t<HDRAWDIB>, decltype(&DrawDibClose)> drawdib_;
 };

@@ -322,7 +322,7 @@ void VideoPlayer::on_context_menu(int x, int y)
 void VideoPlayer::on_command(WPARAM wParam, LPARAM lParam)
 {
     if (image_mode() && lParam == 0 && LOWORD(wParam) == IDC_CMD_COPY) {
-        view_.copy_to_clipboard(handle());
+        view_.copy_to_clipboard(handle(), picture_.get(), brightness_);
     }
 }
 

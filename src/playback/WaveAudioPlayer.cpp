@@ -14,7 +14,11 @@ WaveAudioPlayer::WaveAudioPlayer(HWND owner) : owner_(owner)
     create(record);
 }
 
-WaveAudioPlayer::~WaveAudioPlayer() { close(); }
+WaveAudioPlayer::~WaveAudioPlayer()
+{
+    close();
+    close_device();
+}
 
 LRESULT WaveAudioPlayer::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -54,6 +58,12 @@ void WaveAudioPlayer::open_device(const std::wstring& path)
     const WaveFormat& format = wave_.format();
     byte_rate_x1000_ = static_cast<int>(format.block_align * format.samples_per_second * 1000);
     buffer_length_ = static_cast<int>(format.block_align * format.samples_per_second / 5);
+    if (device_ != nullptr && buffer_memory_.size() == static_cast<size_t>(buffer_length_) * 2) {
+        // The device of the last sound is still open and idle: the next chapter starts on it at
+        // once, without the sound server setting up a new stream.
+        return;
+    }
+    close_device();
     buffer_memory_.assign(static_cast<size_t>(buffer_length_) * 2, 0x80);
     for (size_t i = 0; i < headers_.size(); ++i) {
         headers_[i] = WAVEHDR{};
@@ -78,7 +88,7 @@ void WaveAudioPlayer::open_device(const std::wstring& path)
     }
     for (WAVEHDR& header : headers_) {
         if (waveOutPrepareHeader(device_, &header, sizeof header) != MMSYSERR_NOERROR) {
-            close();
+            close_device();
             throw WaveAudioException(path);
         }
     }
@@ -86,9 +96,21 @@ void WaveAudioPlayer::open_device(const std::wstring& path)
 
 void WaveAudioPlayer::close()
 {
+    // The device stays open but stopped, so that it sends nothing to the sound server: the
+    // next sound (the next chapter) starts on it without delay.
     if (device_ != nullptr) {
         last_write_start_ = 0;
         last_write_end_ = 0;
+        waveOutReset(device_);
+    }
+    state_ = closed;
+    outstanding_ = 0;
+    wave_ = WaveData();
+}
+
+void WaveAudioPlayer::close_device()
+{
+    if (device_ != nullptr) {
         waveOutReset(device_);
         for (WAVEHDR& header : headers_) {
             if ((header.dwFlags & WHDR_PREPARED) == 0) {
@@ -104,9 +126,6 @@ void WaveAudioPlayer::close()
         waveOutClose(device_);
         device_ = nullptr;
     }
-    state_ = closed;
-    outstanding_ = 0;
-    wave_ = WaveData();
     buffer_memory_.clear();
     buffer_memory_.shrink_to_fit();
 }
@@ -140,6 +159,7 @@ int WaveAudioPlayer::fill(int64_t from)
     scale_samples(wave_.samples().data() + range.from, reinterpret_cast<uint8_t*>(header.lpData),
                   static_cast<size_t>(count), volume_);
     header.dwBufferLength = static_cast<DWORD>(count);
+    filled_volume_ = volume_;
     holds_silence_[static_cast<size_t>(index)] = false;
     if (waveOutWrite(device_, &header, sizeof header) == MMSYSERR_NOERROR) {
         ++outstanding_;
@@ -182,6 +202,14 @@ void WaveAudioPlayer::play(int start_ms)
         start_offset_ = start_ms; // the video player's clock runs on this without sound
         require_open();
     }
+    const WaveFormat& format = wave_.format();
+    const int64_t bytes_per_second = static_cast<int64_t>(format.block_align) * format.samples_per_second;
+    // A start at or beyond the end leaves nothing to play.
+    start_from(bytes_per_second * start_ms / 1000);
+}
+
+void WaveAudioPlayer::start_from(int64_t byte)
+{
     finished_ = false;
     last_write_start_ = 0;
     last_write_end_ = 0;
@@ -189,10 +217,8 @@ void WaveAudioPlayer::play(int start_ms)
     outstanding_ = 0;
 
     const WaveFormat& format = wave_.format();
-    const auto data_size = static_cast<int64_t>(wave_.samples().size());
-    const int64_t bytes_per_second = static_cast<int64_t>(format.block_align) * format.samples_per_second;
-    // A start at or beyond the end leaves nothing to play.
-    const int64_t start = std::clamp<int64_t>(bytes_per_second * start_ms / 1000, 0, data_size);
+    const int64_t start = std::clamp<int64_t>(byte, 0, static_cast<int64_t>(wave_.samples().size()));
+    start_byte_ = start;
     start_offset_ = static_cast<int>(start / format.block_align * 1000 / format.samples_per_second);
 
     const int written = fill(start);
@@ -221,12 +247,19 @@ void WaveAudioPlayer::on_buffer_done()
     }
     if (last_write_end_ != 0) {
         if (finished_ || fill(last_write_end_) <= 0) {
-            // The samples have run out: silence keeps the device fed until it is stopped, and
-            // the end is told once the last samples have been played.
-            if (!finished_ && samples_outstanding == 0) {
+            // The samples have run out: silence keeps the device fed until the last samples
+            // have been played; then the device stops, so that it sends nothing more to the
+            // sound server (a stream left running runs dry on a busy machine, and a stream run
+            // dry plays bursts of 0x00), and the end is told.
+            if (finished_) {
+                return;
+            }
+            if (samples_outstanding == 0) {
                 finished_ = true;
                 state_ = stopped;
+                waveOutReset(device_);
                 notify_stopped();
+                return;
             }
             feed_silence();
         }
@@ -264,22 +297,34 @@ void WaveAudioPlayer::resume()
         notify_stopped();
         return;
     }
+    if (filled_volume_ != volume_) {
+        // The buffers queued before the pause carry the old volume: the sound goes on from
+        // where it was paused, at the volume chosen meanwhile.
+        start_from(start_byte_ + played_bytes());
+    }
     if (waveOutRestart(device_) == MMSYSERR_NOERROR) {
         state_ = playing;
     }
 }
 
-int WaveAudioPlayer::position() const
+int64_t WaveAudioPlayer::played_bytes() const
 {
     MMTIME time{};
     time.wType = TIME_BYTES;
     if (device_ == nullptr || waveOutGetPosition(device_, &time, sizeof time) != MMSYSERR_NOERROR) {
         return 0;
     }
-    const WaveFormat& format = wave_.format();
     const auto data_size = static_cast<int64_t>(wave_.samples().size());
-    const int64_t bytes = std::clamp<int64_t>(time.u.cb, 0, std::max<int64_t>(data_size - 1, 0));
-    return static_cast<int>(bytes / format.block_align * 1000 / format.samples_per_second) + start_offset_;
+    return std::clamp<int64_t>(time.u.cb, 0, std::max<int64_t>(data_size - 1, 0));
+}
+
+int WaveAudioPlayer::position() const
+{
+    const WaveFormat& format = wave_.format();
+    if (device_ == nullptr || format.block_align == 0) {
+        return 0;
+    }
+    return static_cast<int>(played_bytes() / format.block_align * 1000 / format.samples_per_second) + start_offset_;
 }
 
 void WaveAudioPlayer::set_volume(int volume) { volume_ = std::clamp(volume, 0, 16); }

@@ -43,15 +43,21 @@ public:
 private:
     static void CALLBACK wave_callback(HWAVEOUT device, UINT message, DWORD_PTR instance, DWORD_PTR, DWORD_PTR);
     void on_buffer_done();
+    // Starts the sound at byte `byte` of the samples (limited to them).
+    void start_from(int64_t byte);
     int fill(int64_t from);
+    // Bytes the device has played since the last start, within the samples; 0 without a device.
+    int64_t played_bytes() const;
     // Queues a buffer of silence (0x80) when one is free: the device is kept fed after the
-    // last samples until it is stopped, because a device that runs dry makes the system's
-    // sound path play a burst of 0x00 (a click) instead of silence.
+    // last samples until they have been played and it is stopped, because a device that runs
+    // dry makes the system's sound path play a burst of 0x00 (a click) instead of silence.
     void feed_silence();
     int free_buffer() const;
     void require_open() const;
     void notify_stopped();
+    // Opens the device for the sound's format, or keeps the one still open for it.
     void open_device(const std::wstring& path);
+    void close_device();
 
     HWND owner_;
     HWAVEOUT device_ = nullptr;
@@ -63,6 +69,8 @@ private:
     int byte_rate_x1000_ = 0;
     int start_offset_ = 0;
     int volume_ = 16;
+    int filled_volume_ = 16; // the volume the queued samples were scaled by
+    int64_t start_byte_ = 0; // where in the samples the last start began
     int64_t last_write_start_ = 0;
     int64_t last_write_end_ = 0; // 0: nothing more is to be written
     WaveData wave_;

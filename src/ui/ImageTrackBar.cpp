@@ -39,6 +39,9 @@ LRESULT ImageTrackBar::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONUP:
         onButtonUp(GET_X_LPARAM(lParam));
         return 0;
+    case WM_CAPTURECHANGED:
+        onCaptureLost();
+        return 0;
     case WM_SIZE:
         moveThumb();
         InvalidateRect(handle(), nullptr, FALSE);
@@ -170,6 +173,7 @@ void ImageTrackBar::onButtonDown(int x)
         listener_->trackChanged(this);
     }
     SetCapture(handle());
+    dragging_ = true;
     SetTimer(handle(), dragTimer, dragTickMs, nullptr);
     if (tooltip_ != nullptr) {
         tooltip_->show(handle(), valueText());
@@ -217,13 +221,30 @@ void ImageTrackBar::onButtonUp(int x)
     if (GetCapture() != handle()) {
         return;
     }
-    KillTimer(handle(), dragTimer);
+    dragging_ = false; // the release below is ours, not a lost drag
     ReleaseCapture();
     const TrackScale geometry = scale();
     const int px = geometry.pointerPx(x);
     if (!belowBarrier(px)) {
         setValue(geometry.valueAtPx(px), true);
     }
+    endDrag();
+}
+
+void ImageTrackBar::onCaptureLost()
+{
+    // Another window took the mouse in mid-drag (a message box, a switch to another program): the
+    // drag ends where the thumb stands, as a release there would end it.
+    if (!dragging_) {
+        return;
+    }
+    dragging_ = false;
+    endDrag();
+}
+
+void ImageTrackBar::endDrag()
+{
+    KillTimer(handle(), dragTimer);
     if (tooltip_ != nullptr) {
         tooltip_->hide(handle());
     }

@@ -64,6 +64,9 @@ private:
     void onMouseMove(int x);
     void onTimer();
     void onButtonUp(int x);
+    void onCaptureLost();
+    // Stops the drag's timer and tooltip and reports the end.
+    void endDrag();
     void onPaint();
     void paintInto(HDC dc, int width, int height);
     bool onEraseBackground(HDC dc);
@@ -82,4 +85,5 @@ private:
     ValueText valueText_;
     TrackMarks marks_;
     bool barrier_ = false;
+    bool dragging_ = false; // pressed and holding the capture, until the release or its loss
 };

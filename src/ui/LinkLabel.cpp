@@ -2,6 +2,7 @@
 
 #include "base/Exception.h"
 #include "base/Text.h"
+#include "platform/Messages.h"
 #include "platform/ShellOpen.h"
 #include "platform/WindowsError.h"
 #include "ResourceIds.h"
@@ -51,7 +52,9 @@ void LinkLabel::onButtonUp()
     try {
         openSupportPage();
     } catch (const Exception&) {
-        // A link that does not open leaves the dialog as it was.
+        // No browser answered: the address, to be opened by hand, over the dialog.
+        show_message(GetParent(handle()), format_text(texts::support_page_not_opened, load_text(texts::support_address)),
+                     texts::caption_warning, warning_icon);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // A label that looks and acts like a hyperlink: the control's text, underlined, in blue, with
-// the hand cursor; a click opens the support web page.
+// the hand cursor; a click opens the support web page, or tells its address when no browser
+// opens it.
 #include "ui/GdiHandles.h"
 #include "ui/Label.h"
 

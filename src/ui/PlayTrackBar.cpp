@@ -1,5 +1,10 @@
 #include "ui/PlayTrackBar.h"
 
+#include "ui/MarkSpacing.h"
+
+#include <utility>
+#include <vector>
+
 namespace {
 
 constexpr int startMarkImage = 115;
@@ -37,27 +42,44 @@ void PlayTrackBar::setShowsStopwatchMarks(bool shows)
     }
 }
 
-void PlayTrackBar::drawMark(HDC dc, const AlphaImage& picture, int value) const
-{
-    if (value == 0) {
-        return;
-    }
-    picture.drawAt(dc, scale().markLeft(value, picture.width()), markTop);
-}
-
 void PlayTrackBar::drawChannel(HDC dc, int width, int height)
 {
     ImageTrackBar::drawChannel(dc, width, height);
     if (showsStopwatchMarks_) {
-        const TrackMarks& stopwatch = marks();
-        drawMark(dc, startMark_, stopwatch.start);
-        for (size_t lap = 0; lap < lapMarks_.size() && stopwatch.laps[lap] != 0; ++lap) {
-            drawMark(dc, *lapMarks_[lap], stopwatch.laps[lap]);
-        }
-        drawMark(dc, endMark_, stopwatch.end);
+        drawStopwatchMarks(dc, width);
     }
     if (detectionIndex_ >= 0 && (kindCode_ == 1 || kindCode_ == 2)) {
         const AlphaImage& marker = kindCode_ == 1 ? eventMarker_ : alarmMarker_;
         marker.drawAt(dc, scale().markLeft(detectionIndex_, marker.width()), markTop);
+    }
+}
+
+void PlayTrackBar::drawStopwatchMarks(HDC dc, int width) const
+{
+    // The marks in frame order with their pictures; a mark of 0 is none.
+    const TrackMarks& stopwatch = marks();
+    std::vector<std::pair<const AlphaImage*, int>> shown;
+    auto add = [&](const AlphaImage& picture, int value) {
+        if (value != 0) {
+            shown.emplace_back(&picture, value);
+        }
+    };
+    add(startMark_, stopwatch.start);
+    for (size_t lap = 0; lap < lapMarks_.size() && stopwatch.laps[lap] != 0; ++lap) {
+        add(*lapMarks_[lap], stopwatch.laps[lap]);
+    }
+    add(endMark_, stopwatch.end);
+    if (shown.empty()) {
+        return;
+    }
+    // The pictures are all of one width.
+    const int markWidth = shown.front().first->width();
+    std::vector<int> lefts;
+    for (const auto& [picture, value] : shown) {
+        lefts.push_back(scale().markLeft(value, markWidth));
+    }
+    lefts = MarkSpacing::spread(std::move(lefts), markWidth, width);
+    for (size_t i = 0; i < shown.size(); ++i) {
+        shown[i].first->drawAt(dc, lefts[i], markTop);
     }
 }

@@ -21,7 +21,8 @@ public:
     static constexpr int markTop = 11;
 
 private:
-    void drawMark(HDC dc, const AlphaImage& picture, int value) const;
+    // Start, laps and end, each at its frame unless it would cover the mark before it.
+    void drawStopwatchMarks(HDC dc, int width) const;
 
     bool showsStopwatchMarks_ = false;
     int detectionIndex_ = -1;

@@ -94,8 +94,8 @@ TEST_F(ClipExportShellTest, AnEventRecordingIsWrittenUnderTheProposedDateAndTime
     target_ = card_.file(L"clip.avi");
     export_clip();
     EXPECT_EQ(1, questions_);
-    // The event's own date and time (its header time: the detection instant, a second in).
-    EXPECT_EQ(L"20261208_093016.avi", proposed_);
+    // The first frame's date and time (not the header's detection instant, a second in).
+    EXPECT_EQ(L"20261208_093015.avi", proposed_);
     EXPECT_NE(VideoPlayer::playing, window_->player().state()); // paused for the export
     EXPECT_TRUE(messages_.shown().empty());
     ASSERT_TRUE(exists(target_));

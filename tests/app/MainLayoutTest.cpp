@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -71,6 +72,7 @@ TEST(MainLayoutTest, ChildrenShareEdgesWithoutOverlapAtEverySize)
             EXPECT_EQ(bottom_of(layout.config_panel()), layout.console().y);
             EXPECT_EQ(right_of(layout.config_panel()), width);
             EXPECT_LT(right_of(layout.speed_meter()), width);
+            EXPECT_LE(layout.speed_meter().height, MainLayout::speed_meter_max_height);
             // The player fills the rest, right of the 21-pixel edge and left of the column.
             EXPECT_EQ(right_of(layout.player()), layout.info_panel().x);
             EXPECT_EQ(bottom_of(layout.player()), layout.console().y);
@@ -79,6 +81,18 @@ TEST(MainLayoutTest, ChildrenShareEdgesWithoutOverlapAtEverySize)
             const Placement player = layout.player();
             EXPECT_LE(std::abs(animation.x - (player.width - right_of(animation))), 1);
             EXPECT_LE(std::abs(animation.y - (player.height - bottom_of(animation))), 1);
+        }
+    }
+}
+
+TEST(MainLayoutTest, TheSpeedMeterStaysAsTallAsAtTheStartSize)
+{
+    // Client heights: a shorter start window, Wine's start window, maximised on 1280 x 1024.
+    const std::pair<int, int> heights[] = {{666, 32}, {675, 41}, {676, 41}, {990, 41}};
+    for (const auto& [height, meter] : heights) {
+        for (const int data_type : {data_type_event, data_type_image, data_type_continuous}) {
+            EXPECT_EQ(MainLayout(1276, height, data_type).speed_meter(), (Placement{1081, 128, 179, meter}))
+                << height << " " << data_type;
         }
     }
 }
@@ -103,11 +117,16 @@ TEST(MainLayoutTest, BackgroundTilesFillTheColumnBetweenItsPieces)
     EXPECT_EQ(short_column.column_tiles.front(), (Placement{665, 123, 209, 1}));
     EXPECT_EQ(short_column.left_edge, (Placement{0, 0, 21, 511}));
 
+    EXPECT_EQ(short_column.column_face.height, 0) << "at the start size the well reaches the stopwatch";
+
+    // Taller, the well still ends 7 rows under the 41-row meter (128 + 41 + 7 = 176, its bottom
+    // piece 20 rows above), and the plain face fills the column down to the stopwatch.
     const MainLayout tall(start_width, 1000, data_type_image);
-    const BackgroundPieces pieces = tall.background(30, 7, 20);
-    const int bottom = 1000 - 20 - 499;
+    const BackgroundPieces pieces = tall.background(2, 7, 40);
+    const int bottom = 176 - 40;
+    EXPECT_EQ(pieces.column_bottom, (Placement{665, bottom, 209, 40}));
     ASSERT_FALSE(pieces.column_tiles.empty());
-    int next = 121 + 30;
+    int next = 121 + 2;
     for (const Placement& tile : pieces.column_tiles) {
         EXPECT_EQ(tile.y, next);
         EXPECT_EQ(tile.x, start_width - 209);
@@ -115,8 +134,10 @@ TEST(MainLayoutTest, BackgroundTilesFillTheColumnBetweenItsPieces)
         next = bottom_of(tile);
     }
     EXPECT_EQ(next, bottom);
-    // (481 - 151) = 330 = 47 x 7 + 1: the last copy is cut to one row.
-    EXPECT_EQ(pieces.column_tiles.back().height, 1);
+    // 136 - 123 = 13 = 7 + 6: the last copy is cut to six rows.
+    EXPECT_EQ(pieces.column_tiles.back().height, 6);
+    EXPECT_EQ(pieces.column_face, (Placement{665, 176, 209, tall.stopwatch().y - 176}));
+    EXPECT_EQ(tall.stopwatch().y, 1000 - 90 - 409);
     EXPECT_EQ(pieces.left_edge.height, 1000 - 155);
 }
 

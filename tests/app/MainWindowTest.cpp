@@ -6,7 +6,12 @@
 #include "base/Exception.h"
 #include "app/StartUp.h"
 #include "base/Text.h"
+#include "device/HelpPage.h"
+#include "panels/ConfigPanel.h"
 #include "panels/ConsolePanel.h"
+#include "panels/InfoPanel.h"
+#include "panels/SpeedMeter.h"
+#include "panels/StopWatch.h"
 #include "panels/Thumbnail.h"
 #include "platform/ShellOpen.h"
 #include "platform/SystemHandles.h"
@@ -27,6 +32,25 @@
 #include <shellapi.h>
 
 namespace {
+
+// Whether `window` and every window in it have painted all there is to paint.
+bool all_painted(HWND window)
+{
+    if (GetUpdateRect(window, nullptr, FALSE)) {
+        return false;
+    }
+    bool painted = true;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM result) {
+            if (GetUpdateRect(child, nullptr, FALSE)) {
+                *reinterpret_cast<bool*>(result) = false;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&painted));
+    return painted;
+}
 
 std::wstring window_text(HWND window)
 {
@@ -252,13 +276,26 @@ TEST_F(MainWindowTest, TheHelpCommandPausesAndShowsItsMessageWhenThePageCannotBe
         return SE_ERR_NOASSOC;
     });
     SendMessageW(handle_, WM_COMMAND, IDC_CMD_HELP, 0);
-    set_shell_open_handler(nullptr);
     EXPECT_EQ(window_->player().state(), VideoPlayer::paused);
-    ASSERT_EQ(messages_.shown().size(), 1u);
-    EXPECT_EQ(messages_.shown()[0].text, load_text(texts::help_failed));
-    EXPECT_EQ(messages_.shown()[0].captionId, 5005);
-    EXPECT_EQ(messages_.shown()[0].style & MB_ICONMASK, static_cast<UINT>(MB_ICONWARNING));
-    EXPECT_EQ(messages_.shown()[0].owner, handle_);
+    // Written but not opened (no browser): the page's path, for the user to open by hand.
+    const std::wstring page = helpFolder() + L"help.html";
+    // Not even written (a temporary folder that does not exist): help cannot be shown.
+    wchar_t temp[MAX_PATH] = L"";
+    GetEnvironmentVariableW(L"TMP", temp, MAX_PATH);
+    SetEnvironmentVariableW(L"TMP", card_.file(L"no such folder").c_str());
+    SendMessageW(handle_, WM_COMMAND, IDC_CMD_HELP, 0);
+    SetEnvironmentVariableW(L"TMP", temp[0] != L'\0' ? temp : nullptr);
+    set_shell_open_handler(nullptr);
+    const std::wstring expected[] = {
+        L"ヘルプを表示できません。\r\nWebブラウザで次のファイルを開いてください。\r\n" + page, load_text(texts::help_failed)};
+    ASSERT_EQ(messages_.shown().size(), 2u);
+    for (size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(messages_.shown()[i].text, expected[i]);
+        EXPECT_EQ(messages_.shown()[i].captionId, 5005);
+        EXPECT_EQ(messages_.shown()[i].style & MB_ICONMASK, static_cast<UINT>(MB_ICONWARNING));
+        EXPECT_EQ(messages_.shown()[i].owner, handle_);
+    }
+    EXPECT_TRUE(GetFileAttributesW(page.c_str()) != INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(MainWindowTest, QuittingWithNothingOpenAsksNothing)
@@ -385,6 +422,57 @@ TEST_F(MainWindowTest, ConsoleIsDisabledInTheImageModeAndSwitchesToChapterSteps)
     EXPECT_TRUE(console.continuous());
     EXPECT_EQ(console.toolTip().text(console.forwardButton().handle()), L"次のチャプターへ");
     EXPECT_EQ(console.toolTip().text(console.backButton().handle()), L"前のチャプターへ");
+}
+
+TEST_F(MainWindowTest, APictureAfterAPausedEventReadsZeroOnTheDisabledConsole)
+{
+    ConsolePanel& console = window_->console();
+    window_->open_recording(event_folder(L"0001", 60)); // detection at frame 30
+    window_->player().seek(0); // held a second before the detection instant
+    EXPECT_EQ(console.readout(), L"-01.0");
+
+    open(image_folder(L"IMAGE", 2), data_type_image);
+    EXPECT_FALSE(IsWindowEnabled(console.handle()));
+    EXPECT_EQ(console.readout(), L"\u00b100.0") << "a picture has no detection instant";
+}
+
+TEST_F(MainWindowTest, MaximisedAndRestoredThePanelsRepaintWhereTheyNowStand)
+{
+    // The dark face of the info panel's, the stopwatch's and the config panel's backgrounds.
+    const COLORREF panel_face = RGB(30, 34, 40);
+    struct Mode {
+        const char* what;
+        int kind;
+        std::wstring folder;
+    };
+    const Mode modes[] = {{"paused event", data_type_event, event_folder(L"0001", 60)},
+                          {"paused continuous", data_type_continuous, continuous_folder(L"CONT", 2, 20)},
+                          {"pictures", data_type_image, image_folder(L"IMAGE", 2)}};
+    for (const Mode& mode : modes) {
+        SCOPED_TRACE(mode.what);
+        open(mode.folder, mode.kind);
+        if (window_->player().state() == VideoPlayer::playing) {
+            window_->player().pause(); // nothing asks the panels to draw any more
+        }
+        for (const int show : {SW_MAXIMIZE, SW_RESTORE}) {
+            ShowWindow(handle_, show);
+            ASSERT_TRUE(pumpUntil(
+                [&] { return (IsZoomed(handle_) != FALSE) == (show == SW_MAXIMIZE) && all_painted(handle_); }));
+            EXPECT_EQ(pixelOf(window_->info_panel().handle(), 200, 110), panel_face) << show;
+            EXPECT_EQ(pixelOf(window_->stopwatch().handle(), 3, 3), panel_face) << show;
+            EXPECT_EQ(pixelOf(window_->config_panel().handle(), 3, 3), panel_face) << show;
+            RECT meter{};
+            GetClientRect(window_->speed_meter().handle(), &meter);
+            EXPECT_EQ(meter.bottom, MainLayout::speed_meter_max_height) << show;
+            // Between the meter's well and the stopwatch, the column's face.
+            RECT stopwatch{};
+            GetWindowRect(window_->stopwatch().handle(), &stopwatch);
+            MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&stopwatch), 2);
+            if (show == SW_MAXIMIZE) {
+                EXPECT_EQ(pixelOf(handle_, stopwatch.left + 100, stopwatch.top - 5), panel_face);
+            }
+        }
+    }
 }
 
 TEST_F(MainWindowTest, ConsoleButtonsOpenTheNeighbouringRecordings)

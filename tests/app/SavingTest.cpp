@@ -191,6 +191,38 @@ TEST_F(SavingTest, APictureOfAnImageFolderIsSavedAsItsOwnJpeg)
     EXPECT_TRUE(messages_.shown().empty());
 }
 
+TEST_F(SavingTest, TheClipAndTheTelemetryProposeOneNameFromTheFirstFrame)
+{
+    // The event's detection instant lies 1.5 s after its first frame, in another second.
+    samplecard::EventOptions event;
+    event.frames = 90;
+    event.detection_frame = 45;
+    event.picture = {64, 48, 50};
+    event.start = samplecard::CivilTime{2026, 12, 8, 8, 20, 54};
+    samplecard::write_event_folder(card_.file(L"0001"), event);
+    const std::pair<int, std::wstring> recordings[] = {{data_type_event, card_.file(L"0001")},
+                                                       {data_type_continuous, continuous_folder(L"CONT", 2, 20)}};
+    for (const auto& [kind, folder] : recordings) {
+        SCOPED_TRACE(kind);
+        open(folder, kind);
+        std::wstring clip;
+        window_->set_clip_path_chooser([&clip](HWND, std::wstring& path) {
+            clip = path;
+            return false;
+        });
+        command(IDC_CMD_EXPORT_CLIP);
+        SaveAnswer answer(card_.file(L"unused.csv"), false);
+        command(IDC_CMD_EXPORT_TELEMETRY);
+        ASSERT_EQ(answer.proposed.size(), 1u);
+        const std::wstring csv = answer.proposed[0];
+        ASSERT_EQ(clip.size(), csv.size());
+        EXPECT_EQ(clip.substr(0, clip.size() - 4), csv.substr(0, csv.size() - 4));
+        if (kind == data_type_event) {
+            EXPECT_EQ(clip, L"20261208_082054.avi");
+        }
+    }
+}
+
 TEST_F(SavingTest, TheTelemetryIsWhatTarvoDumpPrintsJoinedOverTheChapters)
 {
     const std::wstring event = event_folder(L"0001");

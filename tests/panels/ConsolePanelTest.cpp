@@ -356,6 +356,20 @@ TEST_F(ConsolePanelTest, DraggingTheBarMovesThePictureAndPlayingResumesOnRelease
     EXPECT_GE(player_->frame(), target);
 }
 
+TEST_F(ConsolePanelTest, ADragCutShortByAnotherWindowStillResumesPlaying)
+{
+    openEvent();
+    click(console_->playButton());
+    ASSERT_EQ(player_->state(), VideoPlayer::playing);
+    HWND bar = console_->positionBar().handle();
+    SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 10));
+    ASSERT_NE(player_->state(), VideoPlayer::playing);
+    // A message box takes the mouse in mid-drag; the button comes up over it.
+    SetCapture(console_->handle());
+    ReleaseCapture();
+    EXPECT_EQ(player_->state(), VideoPlayer::playing);
+}
+
 TEST_F(ConsolePanelTest, DraggingWhilePausedLeavesThePlayerStill)
 {
     openEvent();

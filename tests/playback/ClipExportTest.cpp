@@ -7,9 +7,9 @@
 #include "image/JpegSize.h"
 #include "platform/FileSystem.h"
 #include "playback/ClipExport.h"
-#include "playback/ClipFileName.h"
 #include "playback/ClipTimeline.h"
 #include "playback/IClipWriter.h"
+#include "recording/DatedFileName.h"
 #include "support/ArchiveBuilder.h"
 #include "support/TempFolder.h"
 #include "support/TestJpeg.h"
@@ -223,15 +223,22 @@ TEST_F(ClipExportTest, ChaptersAreJoinedWithEachChaptersSoundAtItsFirstSlot)
     EXPECT_TRUE(std::all_of(kept.sound.begin() + 200, kept.sound.begin() + starts[1], [](uint8_t s) { return s == 0x80; }));
 }
 
-TEST_F(ClipExportTest, TheFileNameComesFromTheRecordingsDateAndTime)
+TEST_F(ClipExportTest, TheFileNameComesFromTheFirstFramesDateAndTime)
 {
+    // The header holds the detection instant, 12 s after the first frame; the name is the first
+    // frame's, as the telemetry's is.
     HeaderFields header;
     header.time = bcd_date(26, 12, 8, 9, 5, 7);
-    folder.write(L"Video.dvt", recording({0}, {}, header));
+    ArchiveBuilder builder(header);
+    builder.information_block();
+    BlockFields first;
+    first.time = bcd_date(26, 12, 8, 9, 4, 55);
+    builder.picture(first, masked(tagged_jpeg(0)));
+    folder.write(L"Video.dvt", builder.bytes());
     const auto clip = ClipExport::of_folder(folder.path(), 0);
-    EXPECT_EQ(L"20261208_090507.avi", clip_file_name(clip->recording_time(), folder.path()));
+    EXPECT_EQ(L"20261208_090455.avi", dated_file_name(texts::export_file_name, clip->first_time(), folder.path()));
     const std::wstring card_folder = std::wstring(L"card") + path_separator + L"0042" + path_separator;
-    EXPECT_EQ(L"0042.avi", clip_file_name(0, card_folder));
+    EXPECT_EQ(L"0042.avi", dated_file_name(texts::export_file_name, 0, card_folder));
 }
 
 TEST(ClipTimeline, FilesLastAsLongAsTheirPicturesOrTheirSound)

@@ -132,7 +132,7 @@ TEST(PictureView, NoPictureFillsWhiteAndBrightnessLeavesTheStoredPictureAlone)
     EXPECT_EQ(picture->pixels()[0], 64);
 }
 
-TEST(PictureView, CopiesWhatIsShownToTheClipboard)
+TEST(PictureView, CopiesWhatIsShownToTheClipboardEvenWhenSomethingCoversTheWindow)
 {
     TestWindow window(320, 240);
     PictureView view;
@@ -141,10 +141,13 @@ TEST(PictureView, CopiesWhatIsShownToTheClipboard)
     const auto picture = solid_picture(64, 0, 255);
     HDC dc = GetDC(window.handle);
     view.draw(window.handle, dc, picture.get(), brightness);
+    // What lies over the player reaches its pixels on the screen, not the copy.
+    RECT client{0, 0, 320, 240};
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     ReleaseDC(window.handle, dc);
     GdiFlush();
 
-    ASSERT_TRUE(view.copy_to_clipboard(window.handle));
+    ASSERT_TRUE(view.copy_to_clipboard(window.handle, picture.get(), brightness));
     ASSERT_TRUE(OpenClipboard(window.handle));
     auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
     ASSERT_NE(bitmap, nullptr);

@@ -11,7 +11,10 @@
 #include "playback/PlayerMessages.h"
 #include "playback/WaveAudioPlayer.h"
 #include "recording/DataType.h"
+#include "recording/ChapterList.h"
 #include "recording/IVideoInfo.h"
+#include "recording/VideoArchive.h"
+#include "playback/WaveData.h"
 #include "samplecard/CardWriter.h"
 #include "support/LoaderProbes.h"
 #include "support/SoundCapture.h"
@@ -463,6 +466,57 @@ TEST_F(VideoPlayerTest, AChapterChangeAndTheEndReachTheSpeakerWithoutAClick)
     }
     EXPECT_GT(sounding, 11025u * 2) << "less than two seconds of the chapters' sound was heard";
     EXPECT_LE(longest_zero_run(heard), click_samples) << "a burst of 0x00 reached the speaker";
+}
+
+// The sound of a chapter as the archive reader extracts it.
+std::vector<uint8_t> chapter_sound(const std::wstring& path)
+{
+    VideoArchive archive;
+    archive.load_chapter(path);
+    return WaveData::read(archive.sound_path()).samples();
+}
+
+TEST_F(VideoPlayerTest, TheNextChapterIsHeardFromItsFirstSampleRightAfterThePreviousOne)
+{
+    load_continuous(2, 20, {160, 120, 60}); // 2 s each
+    const std::vector<std::wstring> paths = list_chapter_files(card_.file(L"CONT")).paths;
+    ASSERT_EQ(paths.size(), 2u);
+    const std::vector<uint8_t> first = chapter_sound(paths[0]);
+    std::vector<uint8_t> second = chapter_sound(paths[1]);
+    ASSERT_GT(second.size(), 11025u);
+    // Its first second; the sound server may lose the very first samples of a stream that
+    // starts (a few milliseconds at most), so the comparison begins a few samples in.
+    const size_t lost_at_start = 64;
+    second.assign(second.begin() + lost_at_start, second.begin() + 11025);
+    ASSERT_TRUE(player_->open_chapter(0));
+    SinkRecording recording(card_.file(L"heard.raw"));
+    if (!recording.started()) {
+        GTEST_SKIP() << "cannot start the recorder of the sound server";
+    }
+    ASSERT_TRUE(recording.connected());
+    player_->play(0);
+    ASSERT_TRUE(pumpUntil([&] { return player_->chapter() == 1; }, 10000));
+    ASSERT_TRUE(pumpUntil([&] { return player_->state() == VideoPlayer::stopped; }, 10000));
+    const std::vector<uint8_t> heard = recording.finish();
+
+    // Where the first chapter's last piece ends and the second chapter's first piece begins.
+    const std::vector<uint8_t> first_tail(first.end() - heard_piece, first.end());
+    const size_t first_end = piece_positions(heard, first_tail)[0];
+    ASSERT_NE(first_end, not_heard) << "the first chapter's end was not heard";
+    const std::vector<size_t> pieces = piece_positions(heard, second, first_end + heard_piece);
+    const size_t one_frame = 11025 / 10;
+    ASSERT_NE(pieces[0], not_heard) << "the second chapter's first samples were not heard";
+    EXPECT_LE(pieces[0] - lost_at_start - (first_end + heard_piece), one_frame) << "silence between the chapters";
+    EXPECT_LE(longest_silence(heard), one_frame);
+    // The second chapter's first second, piece after piece with nothing left out (a device run
+    // dry on a loaded machine may put silence between two pieces, never other samples).
+    for (size_t i = 1; i < pieces.size(); ++i) {
+        ASSERT_NE(pieces[i], not_heard) << "piece " << i << " of the second chapter was skipped";
+        const auto between = heard.begin() + static_cast<std::ptrdiff_t>(pieces[i - 1] + heard_piece);
+        EXPECT_TRUE(std::all_of(between, heard.begin() + static_cast<std::ptrdiff_t>(pieces[i]),
+                                [](uint8_t sample) { return sample == 0x80 || sample == 0; }))
+            << "samples skipped before piece " << i;
+    }
 }
 
 TEST_F(VideoPlayerTest, SixtyOneChaptersAreCutToSixtyWithOneWarning)

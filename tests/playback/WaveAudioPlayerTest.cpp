@@ -183,4 +183,66 @@ TEST_F(WaveAudioPlayerTest, TheEndOfAClipReachesTheSpeakerWithoutAClick)
     EXPECT_LE(longest_zero_run(heard), click_samples) << "a burst of 0x00 reached the speaker";
 }
 
+TEST_F(WaveAudioPlayerTest, AfterItsLastSampleTheSoundSendsNothingToTheSoundServer)
+{
+    // A stream left running after the sound, fed with silence, runs dry on a busy machine and
+    // then plays bursts of 0x00 into whatever else is playing.
+    player_->open(write_wave(sound_pattern(4410)));
+    player_->play(0);
+    ASSERT_TRUE(pumpUntil([&] { return player_->finished(); }, 5000));
+    // The stream ends once its last samples have played.
+    int running = -1;
+    pumpUntil(
+        [&] {
+            running = running_sound_streams(folder_.path());
+            return running <= 0;
+        },
+        5000);
+    if (running < 0) {
+        GTEST_SKIP() << "cannot ask the sound server for its streams";
+    }
+    EXPECT_EQ(running, 0);
+    // Playing again starts the stream again.
+    player_->play(0);
+    EXPECT_EQ(player_->state(), ISoundPlayer::playing);
+    EXPECT_EQ(running_sound_streams(folder_.path()), 1);
+}
+
+TEST_F(WaveAudioPlayerTest, AVolumeChosenWhilePausedIsHeardAtOnceOnResuming)
+{
+    const std::vector<uint8_t> samples = sound_pattern(11025 * 2);
+    const std::wstring path = write_wave(samples);
+    SinkRecording recording(folder_.file(L"heard.raw"));
+    if (!recording.started()) {
+        GTEST_SKIP() << "cannot start the recorder of the sound server";
+    }
+    ASSERT_TRUE(recording.connected());
+    player_->open(path);
+    player_->play(0);
+    ASSERT_TRUE(pumpUntil([&] { return player_->position() > 600; }, 3000));
+    player_->pause();
+    const size_t paused_at = static_cast<size_t>(player_->position()) * 11025 / 1000;
+    player_->set_volume(8);
+    ASSERT_TRUE(recording.heard_for(300));
+    player_->resume();
+    ASSERT_TRUE(pumpUntil([&] { return player_->finished(); }, 5000));
+    const std::vector<uint8_t> heard = recording.finish();
+
+    // The last piece heard at the old volume and the first at the new one both lie where the
+    // pause fell.
+    std::vector<uint8_t> quieter(samples.size());
+    scale_samples(samples.data(), quieter.data(), samples.size(), 8);
+    const std::vector<size_t> loud = piece_positions(heard, samples);
+    const std::vector<size_t> quiet = piece_positions(heard, quieter);
+    size_t last_loud = 0;
+    for (size_t i = 0; i < loud.size(); ++i) {
+        last_loud = loud[i] != not_heard ? i : last_loud;
+    }
+    const auto first_quiet = static_cast<size_t>(
+        std::find_if(quiet.begin(), quiet.end(), [](size_t at) { return at != not_heard; }) - quiet.begin());
+    EXPECT_LE(last_loud * heard_piece, paused_at + heard_piece) << "the old volume went on after resuming";
+    EXPECT_LE(first_quiet * heard_piece, paused_at + 2 * heard_piece) << "the new volume came late";
+    EXPECT_GT(quiet.size() - first_quiet, 20u) << "too little was heard at the new volume";
+}
+
 } // namespace

@@ -36,7 +36,51 @@ std::vector<uint8_t> without_silence(std::vector<uint8_t> samples)
     return samples;
 }
 
+// Starts a Unix shell command through Wine.
+bool start_shell(const std::wstring& script, PROCESS_INFORMATION& process)
+{
+    std::wstring command = L"Z:\\bin\\sh -c \"" + script + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    return CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process) != FALSE;
+}
+
 } // namespace
+
+int running_sound_streams(const std::wstring& scratch_folder)
+{
+    const std::wstring listing = scratch_folder + L"\\streams.txt";
+    DeleteFileW(listing.c_str());
+    PROCESS_INFORMATION process{};
+    const std::wstring unix_listing = unix_path(listing);
+    if (unix_listing.empty() ||
+        !start_shell(L"LANG=C pactl list sink-inputs > '" + unix_listing + L"' && echo all-streams-listed >> '" +
+                         unix_listing + L"'", process)) {
+        return -1;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    // The handle of a Unix program may be signalled before the program has ended: the listing
+    // is complete when its last line is there.
+    const std::string complete = "all-streams-listed";
+    std::string text;
+    for (int attempt = 0; attempt < 500 && text.find(complete) == std::string::npos; ++attempt) {
+        Sleep(10);
+        if (GetFileAttributesW(listing.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            const std::vector<uint8_t> bytes = read_bytes(listing);
+            text.assign(bytes.begin(), bytes.end());
+        }
+    }
+    if (text.find(complete) == std::string::npos) {
+        return -1;
+    }
+    int running = 0;
+    for (size_t at = text.find("Corked: no"); at != std::string::npos; at = text.find("Corked: no", at + 1)) {
+        ++running;
+    }
+    return running;
+}
 
 std::vector<uint8_t> wave_file(const std::vector<uint8_t>& samples)
 {
@@ -71,14 +115,11 @@ std::vector<uint8_t> sound_pattern(size_t count)
 
 SinkRecording::SinkRecording(const std::wstring& output) : output_(output)
 {
-    std::wstring command = L"Z:\\bin\\sh -c \"timeout " + std::to_wstring(recording_ms / 1000) + L" parec -d nullsink.monitor --latency-msec=50 "
-                           L"--format=u8 --rate=11025 --channels=1 --raw > '" +
-                           unix_path(output) + L"'\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
     started_at_ = GetTickCount();
-    started_ = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                              &process_) != FALSE;
+    started_ = start_shell(L"timeout " + std::to_wstring(recording_ms / 1000) +
+                               L" parec -d nullsink.monitor --latency-msec=50 --format=u8 --rate=11025 "
+                               L"--channels=1 --raw > '" + unix_path(output) + L"'",
+                           process_);
 }
 
 SinkRecording::~SinkRecording()
@@ -146,4 +187,36 @@ size_t longest_zero_run(const std::vector<uint8_t>& heard)
         longest = std::max(longest, run);
     }
     return longest;
+}
+
+size_t longest_silence(const std::vector<uint8_t>& heard)
+{
+    const auto silent = [](uint8_t sample) { return sample == 0x80 || sample == 0; };
+    const auto first = std::find_if_not(heard.begin(), heard.end(), silent);
+    const auto last = std::find_if_not(heard.rbegin(), heard.rend(), silent).base();
+    size_t longest = 0;
+    size_t run = 0;
+    for (auto at = first; at < last; ++at) {
+        run = silent(*at) ? run + 1 : 0;
+        longest = std::max(longest, run);
+    }
+    return longest;
+}
+
+std::vector<size_t> piece_positions(const std::vector<uint8_t>& heard, const std::vector<uint8_t>& expected,
+                                    size_t from)
+{
+    std::vector<size_t> positions;
+    auto search_from = heard.begin() + static_cast<std::ptrdiff_t>(std::min(from, heard.size()));
+    for (size_t at = 0; at + heard_piece <= expected.size(); at += heard_piece) {
+        const auto piece = expected.begin() + static_cast<std::ptrdiff_t>(at);
+        const auto found = std::search(search_from, heard.end(), piece, piece + heard_piece);
+        if (found == heard.end()) {
+            positions.push_back(not_heard);
+            continue;
+        }
+        positions.push_back(static_cast<size_t>(found - heard.begin()));
+        search_from = found + heard_piece;
+    }
+    return positions;
 }

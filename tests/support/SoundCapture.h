@@ -41,10 +41,25 @@ private:
     bool started_ = false;
 };
 
+// The sound server's streams that are running (not corked), whatever they play; -1 when the
+// server cannot be asked.
+int running_sound_streams(const std::wstring& scratch_folder);
+
 // Checks that most of `expected` was heard sample for sample (a GoogleTest assertion).
 void expect_heard(const std::vector<uint8_t>& heard, const std::vector<uint8_t>& expected);
 
 // The longest run of 0x00 samples (full scale negative: a click) in what the sink played.
 size_t longest_zero_run(const std::vector<uint8_t>& heard);
+// The longest run of silence (0x80, or the 0x00 of a device run dry) between the first and the
+// last sample that is neither: a gap in what should sound without a break.
+size_t longest_silence(const std::vector<uint8_t>& heard);
+// Where each piece of 256 samples of `expected` is heard, searched from `from` on and each after
+// the one before; `not_heard` for a piece that is not there (the search goes on after the last
+// piece found).
+constexpr size_t heard_piece = 256;
+constexpr size_t not_heard = static_cast<size_t>(-1);
+std::vector<size_t> piece_positions(const std::vector<uint8_t>& heard, const std::vector<uint8_t>& expected,
+                                    size_t from = 0);
+
 // 2 ms at 11025 samples per second: a longer run of 0x00 is heard as a click.
 constexpr size_t click_samples = 22;

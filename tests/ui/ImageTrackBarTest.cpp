@@ -183,6 +183,34 @@ TEST_F(TrackBarTest, ToolTipFollowsTheDragWithTheValueText)
     EXPECT_EQ(bar_->valueText(), L"200");
 }
 
+TEST_F(TrackBarTest, ADragThatLosesTheMouseEndsThereAndHidesItsToolTip)
+{
+    TrackToolTip* tooltip = new TrackToolTip(host_.get());
+    bar_->setToolTip(tooltip);
+    bar_->setRange(0, 286);
+    SendMessageW(handle(), WM_LBUTTONDOWN, MK_LBUTTON, at(pointerFor(100)));
+    SendMessageW(handle(), WM_MOUSEMOVE, MK_LBUTTON, at(pointerFor(207)));
+    journal_.clear();
+    // A message box or another program takes the mouse before the button comes up.
+    SetCapture(host_.get());
+    EXPECT_EQ(journal_.calls, "ce") << "ended where the thumb stands";
+    EXPECT_EQ(journal_.values, (std::vector<int>{200, 200}));
+    EXPECT_FALSE(tooltip->isTracking());
+    EXPECT_FALSE(bar_->isHeld());
+    // The release that follows elsewhere, and the timer, report nothing more.
+    ReleaseCapture();
+    SendMessageW(handle(), WM_LBUTTONUP, 0, at(pointerFor(50)));
+    ASSERT_TRUE(pumpUntilTimerStrikes(250)); // two ticks of the drag timer, had it stayed
+    EXPECT_EQ(journal_.calls, "ce");
+    EXPECT_EQ(bar_->value(), 200);
+
+    // A release of its own ends a drag once, not a second time as the capture goes.
+    journal_.clear();
+    SendMessageW(handle(), WM_LBUTTONDOWN, MK_LBUTTON, at(pointerFor(100)));
+    SendMessageW(handle(), WM_LBUTTONUP, 0, at(pointerFor(100)));
+    EXPECT_EQ(journal_.calls, "scce");
+}
+
 TEST_F(TrackBarTest, DetectionMarkerStandsAtItsFrameOnlyForKindsOneAndTwo)
 {
     bar_->setRange(0, 286);
@@ -246,6 +274,29 @@ TEST_F(TrackBarTest, StopwatchMarksOnlyWhenShownAndNeverAtZero)
     bar_->setMarks(marks);
     UpdateWindow(handle());
     EXPECT_EQ(pixelOf(handle(), markX(250), y), markColour(116));
+}
+
+TEST_F(TrackBarTest, ShortLapsShowEveryMarkBesideTheOneBefore)
+{
+    bar_->setRange(0, 286);
+    bar_->setValue(286, false);
+    bar_->setShowsStopwatchMarks(true);
+    const AlphaImage start(115);
+    const int width = start.width();
+    const int y = PlayTrackBar::markTop + start.height() / 2;
+    const int half = width / 2;
+    auto colourOf = [&](int id) { return pictureColour(id, half, start.height() / 2); };
+    // Start at frame 100 and laps 2 and 4 frames later: at one pixel a frame, the laps would
+    // stand 2 pixels apart; each is drawn whole right of the mark before it.
+    TrackMarks marks;
+    marks.start = 100;
+    marks.laps = {102, 104};
+    bar_->setMarks(marks);
+    UpdateWindow(handle());
+    const int startLeft = 100 + 5;
+    EXPECT_EQ(pixelOf(handle(), startLeft + half, y), colourOf(115));
+    EXPECT_EQ(pixelOf(handle(), startLeft + width + half, y), colourOf(117));
+    EXPECT_EQ(pixelOf(handle(), startLeft + 2 * width + half, y), colourOf(118));
 }
 
 } // namespace
