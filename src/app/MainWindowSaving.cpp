@@ -57,8 +57,6 @@ bool write_whole_file(const std::wstring& path, const void* data, size_t size)
     return false;
 }
 
-}
-
 // The archive file that holds the shown frame: a picture of an image folder is a file of its own,
 // the other frames stand in the event file or in the chapter being played.
 std::wstring frame_file(int kind, const VideoPlayer& player, const FrameRecord* record)
