@@ -22,11 +22,13 @@ function(tarvo_test name)
     target_sources(${name} PRIVATE $<TARGET_OBJECTS:tarvo_resources>)
   endif()
   # A test passes only when GoogleTest says so: under Wine a program that crashes can end with
-  # exit code 0, so the exit code alone proves nothing. (A skipped test passes 0 tests.)
+  # exit code 0, so the exit code alone proves nothing. A skipped test (which passes 0 tests)
+  # counts as skipped, so that ctest's summary names it instead of passing it silently.
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                        PROPERTIES TIMEOUT 120
                                   PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [01] tests?\\."
                                   FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]"
+                                  SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\] "
                                   ${lock})
 endfunction()
 

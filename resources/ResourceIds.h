@@ -41,6 +41,35 @@
 #define IDB_COLUMN_BOTTOM 220
 #define IDB_LEFT_EDGE 284
 #define IDB_START_ANIMATION 285
+// The stopwatch's background and its three buttons (normal, pressed, disabled).
+#define IDB_STOPWATCH_BACKGROUND 105
+#define IDB_LAP_START_STOP 106
+#define IDB_LAP_START_STOP_PRESSED 109
+#define IDB_LAP_START_STOP_DISABLED 110
+#define IDB_LAP_SPLIT_RESET 107
+#define IDB_LAP_SPLIT_RESET_PRESSED 111
+#define IDB_LAP_SPLIT_RESET_DISABLED 112
+#define IDB_LAP_LIST 108
+#define IDB_LAP_LIST_PRESSED 113
+#define IDB_LAP_LIST_DISABLED 114
+// The thumbnail strip: its frame's left end, tile and right end, the stand-in for a picture that
+// cannot be decoded, and its four buttons (normal, pressed, disabled).
+#define IDB_STRIP_LEFT 426
+#define IDB_STRIP_TILE 427
+#define IDB_STRIP_RIGHT 428
+#define IDB_UNDECODABLE_PICTURE 447
+#define IDB_FIRST_PICTURE 442
+#define IDB_FIRST_PICTURE_PRESSED 443
+#define IDB_FIRST_PICTURE_DISABLED 444
+#define IDB_PREVIOUS_PICTURE 436
+#define IDB_PREVIOUS_PICTURE_PRESSED 437
+#define IDB_PREVIOUS_PICTURE_DISABLED 438
+#define IDB_NEXT_PICTURE 433
+#define IDB_NEXT_PICTURE_PRESSED 434
+#define IDB_NEXT_PICTURE_DISABLED 435
+#define IDB_LAST_PICTURE 439
+#define IDB_LAST_PICTURE_PRESSED 440
+#define IDB_LAST_PICTURE_DISABLED 441
 
 // The data-type row the viewer adds to the system's folder browser.
 #define IDC_DATA_TYPE_LABEL 1007

@@ -12,5 +12,5 @@ trap 'tarvo_stop_sound; tarvo_stop_all' EXIT
 tarvo_use_width "$(tarvo_run_width)"
 tarvo_start_display own
 tarvo_start_wine
-tarvo_start_sound
+tarvo_start_sound || exit 1
 ctest --preset "$(tarvo_preset "$tarvo_width")" "$@"

@@ -10,7 +10,6 @@ public:
     void reset_console() override {}
     bool stopwatch_measuring() const override { return false; }
     void end_stopwatch_measuring() override {}
-    void stopwatch_chapter_changing() override {}
     void stopwatch_then_play(int) override {}
     void chapter_opening() override {}
     void chapter_opened() override {}

@@ -21,19 +21,18 @@
 #include "device/HelpPage.h"
 #include "device/CardRestore.h"
 #include "device/DateTimeDialog.h"
-#include "device/FolderChooser.h"
 #include "device/GThresholdDialog09.h"
 #include "playback/VideoPlayer.h"
 #include "playback/WaveAudioPlayer.h"
 #include "platform/FileSystem.h"
+#include "platform/ProgramPath.h"
+#include "platform/SystemHandles.h"
 #include "recording/DataType.h"
 #include "recording/FolderPath.h"
 #include "recording/NeighbourRecording.h"
 #include "recording/RecordingFolder.h"
-#include "ResourceIds.h"
 #include "ui/Animation.h"
 #include "ui/DialogMutex.h"
-#include "ResourceIds.h"
 
 #include <algorithm>
 
@@ -73,12 +72,7 @@ void register_class()
 }
 
 // The folder of the viewer's own program, with a trailing backslash.
-std::wstring program_folder()
-{
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return parent_folder(path) + path_separator;
-}
+std::wstring program_folder() { return parent_folder(program_path()) + path_separator; }
 
 } // namespace
 
@@ -99,9 +93,13 @@ MainWindow::MainWindow(int os_major_version)
     record.y = start.y;
     record.width = start.width;
     record.height = start.height;
-    record.menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_MAIN));
+    MenuHandle menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_MAIN)));
+    if (!menu) {
+        throw format_error(GetLastError());
+    }
+    record.menu = menu.get();
     create(record);
-    label_export_item();
+    menu.release(); // the window's now: destroyed with it
     player_ = new VideoPlayer(handle(), *this);
     stopwatch_ = new StopWatch(handle(), *player_);
     console_ = new ConsolePanel(handle(), *this, *player_, *stopwatch_);
@@ -111,7 +109,6 @@ MainWindow::MainWindow(int os_major_version)
     create_dashboard();
     thumbnail_ = new Thumbnail(handle(), *this);
     switch_mode();
-    add_saving_menu_items();
     DragAcceptFiles(handle(), TRUE);
 }
 
@@ -365,12 +362,6 @@ void MainWindow::open_command()
 
 // ---- the clip export (ファイル menu, Ctrl+E) ---------------------------------------------------
 
-void MainWindow::label_export_item()
-{
-    const std::wstring text = load_text(texts::export_menu_item); // "動画ファイルに書き出す(&E)...\tCtrl+E"
-    ModifyMenuW(GetMenu(handle()), IDC_CMD_EXPORT_CLIP, MF_BYCOMMAND | MF_STRING, IDC_CMD_EXPORT_CLIP, text.c_str());
-}
-
 bool MainWindow::clip_export_applies() const
 {
     return ClipExportCommand::applies_to(current_data_type(), player_->state() != VideoPlayer::nothing_open);
@@ -623,10 +614,6 @@ void MainWindow::end_stopwatch_measuring()
         stopwatch_->end_measuring();
     }
 }
-
-// The stopwatch keeps its measurement across chapters: the frame table holds every chapter
-// played through.
-void MainWindow::stopwatch_chapter_changing() {}
 
 void MainWindow::stopwatch_then_play(int then_play) { stopwatch_->update_buttons(then_play); }
 

@@ -79,7 +79,6 @@ public:
     void reset_console() override;
     bool stopwatch_measuring() const override;
     void end_stopwatch_measuring() override;
-    void stopwatch_chapter_changing() override;
     void stopwatch_then_play(int then_play) override;
     void chapter_opening() override;
     void chapter_opened() override;
@@ -93,7 +92,6 @@ private:
     void on_get_min_max_info(MINMAXINFO& info) const;
 
     void open_command();
-    void label_export_item();
     void on_init_menu_popup(HMENU menu);
     void export_clip_command();
     void help_command();
@@ -118,7 +116,6 @@ private:
 
     // Saving out of the open recording (MainWindowSaving.cpp): the shown frame as its JPEG file
     // and the telemetry as CSV, with their items in the ファイル menu.
-    void add_saving_menu_items();
     void on_init_menu(HMENU menu_bar);
     bool frame_savable() const;
     void save_frame_command();

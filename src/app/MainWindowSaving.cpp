@@ -57,28 +57,6 @@ bool write_whole_file(const std::wstring& path, const void* data, size_t size)
     return false;
 }
 
-// The position of the item with command `command` in `menu`, or -1.
-int item_position(HMENU menu, UINT command)
-{
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        if (GetMenuItemID(menu, i) == command) {
-            return i;
-        }
-    }
-    return -1;
-}
-
-void insert_item(HMENU menu, int position, UINT command, int text_id)
-{
-    std::wstring text = load_text(text_id);
-    MENUITEMINFOW item{};
-    item.cbSize = sizeof item;
-    item.fMask = MIIM_ID | MIIM_STRING;
-    item.wID = command;
-    item.dwTypeData = text.data();
-    InsertMenuItemW(menu, static_cast<UINT>(position), TRUE, &item);
-}
-
 // The archive file that holds the shown frame: a picture of an image folder is a file of its own,
 // the other frames stand in the event file or in the chapter being played.
 std::wstring frame_file(int kind, const VideoPlayer& player, const FrameRecord* record)
@@ -101,18 +79,6 @@ int frame_number(int kind, const VideoPlayer& player, const FrameRecord* record,
 }
 
 } // namespace
-
-void MainWindow::add_saving_menu_items()
-{
-    HMENU file = GetSubMenu(GetMenu(handle()), 0);
-    // After 開く, and after the clip export where there is one.
-    int after = item_position(file, IDC_CMD_EXPORT_CLIP);
-    if (after < 0) {
-        after = item_position(file, IDC_CMD_OPEN);
-    }
-    insert_item(file, after + 1, IDC_CMD_SAVE_FRAME, texts::save_frame_menu_item);
-    insert_item(file, after + 2, IDC_CMD_EXPORT_TELEMETRY, texts::telemetry_menu_item);
-}
 
 void MainWindow::on_init_menu(HMENU menu)
 {

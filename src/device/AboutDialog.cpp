@@ -2,6 +2,7 @@
 
 #include "base/Text.h"
 #include "device/VersionText.h"
+#include "platform/ProgramPath.h"
 #include "ui/GdiHandles.h"
 #include "ui/LinkLabel.h"
 #include "ui/WindowUtilities.h"
@@ -55,12 +56,7 @@ std::wstring fileVersionText(const std::wstring& path)
     return versionTextFrom(fileVersion);
 }
 
-std::wstring getFileVersionText()
-{
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return fileVersionText(path);
-}
+std::wstring getFileVersionText() { return fileVersionText(program_path()); }
 
 AboutDialog::AboutDialog()
     : Dialog(IDD_ABOUT),

@@ -4,6 +4,7 @@
 #include "base/Text.h"
 #include "platform/FileSystem.h"
 #include "platform/Messages.h"
+#include "platform/ProgramPath.h"
 #include "platform/WindowsError.h"
 #include "device/CabinetExtractor.h"
 #include "device/CardFileWriter.h"
@@ -54,12 +55,6 @@ void write_whole(const std::wstring& path, const void* data, DWORD size)
     }
 }
 
-std::wstring module_path()
-{
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    return path;
-}
 
 // Runs one step of the restore; false when it failed (its own text is not shown).
 template <typename Step>
@@ -84,7 +79,7 @@ void extractCabinet(const std::wstring& card_folder)
     CabinetExtractor(card_folder).extract(cabinet.path());
 }
 
-void copyViewerToCard(const std::wstring& card_folder) { copyViewerToCard(card_folder, module_path()); }
+void copyViewerToCard(const std::wstring& card_folder) { copyViewerToCard(card_folder, program_path()); }
 
 void copyViewerToCard(const std::wstring& card_folder, const std::wstring& viewer_path)
 {

@@ -10,8 +10,9 @@ class LapListOwner;
 
 class LapDialog : public Dialog {
 public:
-    // Asks the list to repaint itself at once.
-    static constexpr UINT repaint_message = WM_USER + 1;
+    // Asks the list to repaint itself at once. A private message of ours: the range above
+    // WM_USER belongs to the dialog manager inside a dialog (WM_USER + 1 is DM_SETDEFID).
+    static constexpr UINT repaint_message = WM_APP + 1;
 
     LapDialog(const LapMeasurement& laps, LapListOwner& owner);
     ~LapDialog() override;

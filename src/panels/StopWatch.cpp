@@ -18,9 +18,12 @@ struct ButtonPlace {
     int tip;
 };
 
-constexpr ButtonPlace start_stop_place{12, 36, 93, 24, 106, 109, 110, texts::tip_lap_start_stop};
-constexpr ButtonPlace lap_reset_place{104, 36, 91, 24, 107, 111, 112, texts::tip_lap_split_reset};
-constexpr ButtonPlace lap_list_place{12, 61, 184, 24, 108, 113, 114, texts::tip_lap_list};
+constexpr ButtonPlace start_stop_place{12, 36, 93, 24, IDB_LAP_START_STOP, IDB_LAP_START_STOP_PRESSED,
+                                      IDB_LAP_START_STOP_DISABLED, texts::tip_lap_start_stop};
+constexpr ButtonPlace lap_reset_place{104, 36, 91, 24, IDB_LAP_SPLIT_RESET, IDB_LAP_SPLIT_RESET_PRESSED,
+                                     IDB_LAP_SPLIT_RESET_DISABLED, texts::tip_lap_split_reset};
+constexpr ButtonPlace lap_list_place{12, 61, 184, 24, IDB_LAP_LIST, IDB_LAP_LIST_PRESSED, IDB_LAP_LIST_DISABLED,
+                                    texts::tip_lap_list};
 constexpr int unit_gap = 10; // the second line and its unit sit this far left of centre
 
 int text_width(HDC dc, const std::wstring& text)

@@ -11,6 +11,7 @@
 #include "ui/GdiHandles.h"
 #include "ui/ImageButtonListener.h"
 #include "ui/Window.h"
+#include "ResourceIds.h"
 
 #include <functional>
 #include <memory>
@@ -99,7 +100,7 @@ private:
     std::unique_ptr<LapDialog> lap_list_;
     int data_type_ = 0;
     std::function<void()> marks_changed_;
-    AlphaImage background_{105};
+    AlphaImage background_{IDB_STOPWATCH_BACKGROUND};
     GdiObject<HBRUSH> black_;
     GdiObject<HFONT> font_;
     TrackToolTip* tips_ = nullptr;     // windows of their own, children of this one

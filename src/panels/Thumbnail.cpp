@@ -41,10 +41,10 @@ struct ButtonLook {
     int tip;
 };
 constexpr ButtonLook button_looks[4] = {
-    {6, 442, 443, 444, texts::tip_first},
-    {39, 436, 437, 438, texts::tip_previous},
-    {-69, 433, 434, 435, texts::tip_next},
-    {-36, 439, 440, 441, texts::tip_last},
+    {6, IDB_FIRST_PICTURE, IDB_FIRST_PICTURE_PRESSED, IDB_FIRST_PICTURE_DISABLED, texts::tip_first},
+    {39, IDB_PREVIOUS_PICTURE, IDB_PREVIOUS_PICTURE_PRESSED, IDB_PREVIOUS_PICTURE_DISABLED, texts::tip_previous},
+    {-69, IDB_NEXT_PICTURE, IDB_NEXT_PICTURE_PRESSED, IDB_NEXT_PICTURE_DISABLED, texts::tip_next},
+    {-36, IDB_LAST_PICTURE, IDB_LAST_PICTURE_PRESSED, IDB_LAST_PICTURE_DISABLED, texts::tip_last},
 };
 
 int button_x(const ButtonLook& look, int width) { return look.x >= 0 ? look.x : width + look.x; }

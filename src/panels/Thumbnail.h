@@ -9,6 +9,7 @@
 #include "ui/GdiHandles.h"
 #include "ui/ImageButtonListener.h"
 #include "ui/Window.h"
+#include "ResourceIds.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -55,6 +56,7 @@ public:
     std::wstring picture_name(int index) const;
     strip::ButtonStates button_states() const;
     ImageListView& list() { return *list_; }
+    const ImageLoader& loader() const { return *loader_; }
     ImageButton& button(Step step) { return *buttons_[static_cast<int>(step)]; }
 
     static constexpr int step_interval_ms = 50;
@@ -81,10 +83,10 @@ private:
 
     IThumbnailOwner& owner_;
     GdiObject<HBRUSH> white_;
-    AlphaImage left_{426};
-    AlphaImage middle_{427};
-    AlphaImage right_{428};
-    AlphaImage undecodable_{447};
+    AlphaImage left_{IDB_STRIP_LEFT};
+    AlphaImage middle_{IDB_STRIP_TILE};
+    AlphaImage right_{IDB_STRIP_RIGHT};
+    AlphaImage undecodable_{IDB_UNDECODABLE_PICTURE};
     ImageListView* list_ = nullptr; // belongs to its window, a child of this one
     ImageButton* buttons_[4] = {};  // by Step; likewise
     std::unique_ptr<ImageLoader> loader_;

@@ -16,11 +16,10 @@ public:
     virtual void reset_console() = 0;
 
     // The stopwatch: whether it measures; end its measuring (as if its start/stop button were
-    // pressed, or disable that button when it does not measure); a chapter change is coming;
-    // the then-play flag of a position-bar seek.
+    // pressed, or disable that button when it does not measure); the then-play flag of a
+    // position-bar seek.
     virtual bool stopwatch_measuring() const = 0;
     virtual void end_stopwatch_measuring() = 0;
-    virtual void stopwatch_chapter_changing() = 0;
     virtual void stopwatch_then_play(int then_play) = 0;
 
     // A chapter is being opened: reset the line chart, drop the circle chart's cached background

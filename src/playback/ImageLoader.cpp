@@ -3,6 +3,7 @@
 #include "base/Exception.h"
 #include "base/Text.h"
 #include "image/Image.h"
+#include "platform/WindowsError.h"
 #include "playback/PlayerMessages.h"
 
 #include <mmsystem.h>
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <ctime>
 #include <cwchar>
+#include <mutex>
 
 namespace {
 
@@ -39,18 +41,29 @@ struct ImageLoader::Shared {
     int requested = 0;              // guarded by the mutex
     unsigned requested_recording = 0; // guarded by the mutex
     std::atomic<unsigned> recording{0};
+    std::atomic<bool> waiting{false}; // a request is stored and not yet taken up
     std::atomic<bool> busy{false};
     std::atomic<bool> cancel{false};
     std::atomic<bool> stop{false};
-    std::atomic<bool> alarm_set{false};
-    std::atomic<DWORD> alarm_time{0};
-    std::atomic<unsigned> alarm_recording{0};
+    // The alarm is armed on one thread and fired on the other: its three values change together
+    // under this lock, so an alarm armed while the worker fires the one before is never lost.
+    mutable std::mutex alarm_lock;
+    bool alarm_set = false;
+    DWORD alarm_time = 0;
+    unsigned alarm_recording = 0;
     // Wakes the worker when the alarm changes or it is to stop; it sleeps otherwise.
     KernelHandle wake{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
 
     void work();
     DWORD wait_limit() const;
     void decode_requested();
+    void fire_alarm_if_due();
+    // A new recording number, under the lock: a request not taken up yet was for the one before.
+    void start_recording()
+    {
+        ++recording;
+        waiting = false;
+    }
 };
 
 // Holds a mutex for the time of one operation.
@@ -85,15 +98,23 @@ ImageLoader::ImageLoader(HWND owner, Decoder decoder) : shared_(std::make_shared
     shared_->mutex_name = unique_name(L"mutex", this);
     SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     event_.reset(CreateEventW(&inheritable, FALSE, FALSE, shared_->event_name.c_str()));
+    throw_unless(event_ && shared_->wake);
     mutex_.reset(CreateMutexW(&inheritable, FALSE, shared_->mutex_name.c_str()));
+    throw_unless(static_cast<bool>(mutex_));
     // The worker keeps its own reference to what it touches.
-    auto* worker_share = new std::shared_ptr<Shared>(shared_);
-    thread_.reset(CreateThread(nullptr, 0, worker_entry, worker_share, CREATE_SUSPENDED, nullptr));
-    if (thread_) {
-        SetThreadPriority(thread_.get(), THREAD_PRIORITY_NORMAL);
-        ResumeThread(thread_.get());
-    } else {
-        delete worker_share;
+    auto worker_share = std::make_unique<std::shared_ptr<Shared>>(shared_);
+    thread_.reset(CreateThread(nullptr, 0, worker_entry, worker_share.get(), CREATE_SUSPENDED, nullptr));
+    throw_unless(static_cast<bool>(thread_));
+    worker_share.release(); // the worker frees it
+    SetThreadPriority(thread_.get(), THREAD_PRIORITY_NORMAL);
+    ResumeThread(thread_.get());
+}
+
+void ImageLoader::throw_unless(bool created)
+{
+    // Without its event, lock or worker the loader would show nothing at all: say why instead.
+    if (!created) {
+        throw format_error(GetLastError());
     }
 }
 
@@ -153,25 +174,38 @@ void ImageLoader::Shared::work()
                 decode_requested();
             }
         }
-        if (alarm_set && static_cast<int32_t>(timeGetTime() - alarm_time.load()) >= 0) {
-            alarm_set = false;
-            PostMessageW(owner, WM_PLAYER_TICK, recording_tag(alarm_recording), 0);
-        }
+        fire_alarm_if_due();
     }
 }
 
 DWORD ImageLoader::Shared::wait_limit() const
 {
+    const std::lock_guard<std::mutex> lock(alarm_lock);
     if (!alarm_set) {
         return INFINITE;
     }
-    const auto left = static_cast<int32_t>(alarm_time.load() - timeGetTime());
+    const auto left = static_cast<int32_t>(alarm_time - timeGetTime());
     return left > 0 ? static_cast<DWORD>(left) : 0;
+}
+
+void ImageLoader::Shared::fire_alarm_if_due()
+{
+    unsigned fired_for = 0;
+    {
+        const std::lock_guard<std::mutex> lock(alarm_lock);
+        if (!alarm_set || static_cast<int32_t>(timeGetTime() - alarm_time) < 0) {
+            return;
+        }
+        alarm_set = false;
+        fired_for = alarm_recording;
+    }
+    PostMessageW(owner, WM_PLAYER_TICK, recording_tag(fired_for), 0);
 }
 
 void ImageLoader::Shared::decode_requested()
 {
     busy = true;
+    waiting = false;
     std::unique_ptr<Image> picture = decoder(*archive, requested);
     if (!cancel && !stop) {
         // The picture changes owner with the message; if it cannot be posted it is freed here.
@@ -194,6 +228,7 @@ bool ImageLoader::request(int index)
         }
         shared_->requested = index;
         shared_->requested_recording = shared_->recording;
+        shared_->waiting = true;
         // A cancel meant for an earlier decode must not drop this one.
         shared_->cancel = false;
     }
@@ -237,7 +272,7 @@ template <typename Operation> auto ImageLoader::locked(Operation operation)
 void ImageLoader::open_event(const std::wstring& path)
 {
     locked([&](VideoArchive& archive) {
-        ++shared_->recording;
+        shared_->start_recording();
         archive.load_event(path);
     });
 }
@@ -245,7 +280,7 @@ void ImageLoader::open_event(const std::wstring& path)
 void ImageLoader::open_chapter(const std::wstring& path)
 {
     locked([&](VideoArchive& archive) {
-        ++shared_->recording;
+        shared_->start_recording();
         archive.load_chapter(path);
     });
 }
@@ -253,7 +288,7 @@ void ImageLoader::open_chapter(const std::wstring& path)
 bool ImageLoader::open_images(const std::wstring& folder)
 {
     return locked([&](VideoArchive& archive) {
-        ++shared_->recording;
+        shared_->start_recording();
         return archive.load_images(folder);
     });
 }
@@ -261,7 +296,7 @@ bool ImageLoader::open_images(const std::wstring& folder)
 void ImageLoader::open_picture_file(const std::wstring& path)
 {
     locked([&](VideoArchive& archive) {
-        ++shared_->recording;
+        shared_->start_recording();
         archive.load_picture_file(path);
     });
 }
@@ -269,7 +304,7 @@ void ImageLoader::open_picture_file(const std::wstring& path)
 void ImageLoader::open_listed_picture(int index)
 {
     locked([&](VideoArchive& archive) {
-        ++shared_->recording;
+        shared_->start_recording();
         archive.open_picture_file(index);
     });
 }
@@ -285,25 +320,41 @@ bool ImageLoader::close_archive()
     Lock lock(mutex_.get(), lock_limit_ms);
     if (lock.held()) {
         shared_->archive->reset();
+        shared_->waiting = false; // a request not taken up yet is for the recording closed now
     }
     return lock.held();
 }
 
 void ImageLoader::alarm(unsigned interval_ms)
 {
-    shared_->alarm_recording = shared_->recording.load();
-    shared_->alarm_time = timeGetTime() + interval_ms;
-    shared_->alarm_set = true;
+    {
+        const std::lock_guard<std::mutex> lock(shared_->alarm_lock);
+        shared_->alarm_recording = shared_->recording.load();
+        shared_->alarm_time = timeGetTime() + interval_ms;
+        shared_->alarm_set = true;
+    }
     SetEvent(shared_->wake.get());
 }
 
 void ImageLoader::disarm()
 {
-    shared_->alarm_set = false;
+    {
+        const std::lock_guard<std::mutex> lock(shared_->alarm_lock);
+        shared_->alarm_set = false;
+    }
     SetEvent(shared_->wake.get());
 }
 
-bool ImageLoader::alarm_armed() const { return shared_->alarm_set; }
+bool ImageLoader::alarm_armed() const
+{
+    const std::lock_guard<std::mutex> lock(shared_->alarm_lock);
+    return shared_->alarm_set;
+}
+
+bool ImageLoader::settled() const
+{
+    return !shared_->waiting && !shared_->busy && !alarm_armed();
+}
 
 const VideoArchive& ImageLoader::archive() const { return *shared_->archive; }
 

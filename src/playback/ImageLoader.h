@@ -20,6 +20,7 @@ public:
     using Decoder = std::function<std::unique_ptr<Image>(VideoArchive& archive, int index)>;
 
     // `owner` receives WM_PICTURE_DELIVERED and WM_PLAYER_TICK; null means no decoding.
+    // Throws (with the system's text) when its event, lock or worker thread cannot be made.
     explicit ImageLoader(HWND owner, Decoder decoder = {});
     virtual ~ImageLoader();
     ImageLoader(const ImageLoader&) = delete;
@@ -54,9 +55,15 @@ public:
     bool idle();
     // Marks the decode in flight as cancelled: its picture is thrown away.
     void cancel_current();
+    // True when nothing asked of the worker is left: no request waiting or being decoded, no
+    // alarm armed. Whatever it made before is in the owner's queue by then.
+    bool settled() const;
 
-    // The archive, to be read only while no archive operation runs (the recording
-    // information views it; the worker only reads pictures).
+    // The archive, for the caller's thread to read without the lock (the recording information
+    // views it). That is safe at any time: everything read through it changes only in the
+    // archive operations above, which the caller's own thread runs under the lock, and the worker
+    // only reads the same values and moves the position of the open file, which a const archive
+    // cannot reach.
     const VideoArchive& archive() const;
     const std::wstring& sound_path() const;
 
@@ -71,6 +78,7 @@ private:
     struct Shared;
     class Lock;
     static DWORD WINAPI worker_entry(LPVOID shared);
+    static void throw_unless(bool created);
     template <typename Operation> auto locked(Operation operation);
 
     // Everything the worker touches; the worker holds it as long as it runs, so a worker that

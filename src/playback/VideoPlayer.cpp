@@ -23,8 +23,6 @@
 
 namespace {
 
-constexpr UINT_PTR fallback_timer = 0;
-
 std::wstring folder_of(const std::wstring& path)
 {
     const auto cut = path.find_last_of(L'\\');
@@ -42,8 +40,9 @@ VideoPlayer::VideoPlayer(HWND parent, IPlayerOwner& owner) : owner_(owner)
     record.height = 480;
     record.parent = parent;
     create(record);
-    sound_ = new WaveAudioPlayer(handle());
+    // The loader first: when it cannot be made, no sound player's window is left behind.
     loader_ = std::make_unique<ImageLoader>(handle());
+    sound_ = new WaveAudioPlayer(handle());
     brightness_.set(1.0);
 }
 
@@ -69,9 +68,6 @@ LRESULT VideoPlayer::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         case WM_COMMAND:
             on_command(wParam, lParam);
-            return 0;
-        case WM_TIMER:
-            on_timer(wParam);
             return 0;
         case WM_PLAYER_TICK:
             on_tick(wParam);
@@ -112,14 +108,6 @@ int VideoPlayer::clamp(int frame) const
     return count <= 0 ? 0 : std::clamp(frame, 0, count - 1);
 }
 
-void VideoPlayer::on_timer(WPARAM id)
-{
-    if (id == fallback_timer) {
-        KillTimer(handle(), fallback_timer);
-        on_tick(recording_tag(loader_->recording()));
-    }
-}
-
 void VideoPlayer::on_erase_background(HDC dc)
 {
     RECT client{};
@@ -131,6 +119,11 @@ void VideoPlayer::on_tick(WPARAM tag)
 {
     if (!tick_belongs_to(tag, loader_->recording())) {
         return; // armed for a recording that has been closed since
+    }
+    if (state_ != playing) {
+        // Standing still, nothing else asks for a picture: a refused one is asked for again.
+        // (Playing, this tick asks for a newer frame anyway.)
+        ask_again_for_refused_picture();
     }
     if (image_mode()) {
         if (!picture_arrived_) {
@@ -175,7 +168,6 @@ void VideoPlayer::schedule_next_tick()
             delay = std::min(clock_.delay_until(frame_, *position), 4 * delay);
         }
     }
-    tick_start_ = timeGetTime();
     loader_->alarm(delay);
     request_picture();
 }
@@ -250,7 +242,6 @@ void VideoPlayer::request_picture()
         // The recording's folder has gone (card pulled out, folder renamed): tell the user once
         // and request nothing more.
         loader_->disarm();
-        KillTimer(handle(), fallback_timer);
         if (!reporting_missing_folder_) {
             reporting_missing_folder_ = true;
             owner_.reset_display();
@@ -260,7 +251,29 @@ void VideoPlayer::request_picture()
         }
         throw DataMissingException();
     }
-    loader_->request(clamp(frame_));
+    hand_to_loader(clamp(frame_));
+}
+
+void VideoPlayer::hand_to_loader(int frame)
+{
+    // The loader refuses while it decodes. The refused frame is asked for again when the picture
+    // in flight arrives, or at the next tick (armed here when no clock runs), so the picture
+    // shown in the end is always that of the position asked for last.
+    if (loader_->request(frame)) {
+        refused_frame_.reset();
+        return;
+    }
+    refused_frame_ = frame;
+    if (!loader_->alarm_armed()) {
+        loader_->alarm(static_cast<unsigned>(frame_period_ms_));
+    }
+}
+
+void VideoPlayer::ask_again_for_refused_picture()
+{
+    if (refused_frame_) {
+        hand_to_loader(*refused_frame_);
+    }
 }
 
 void VideoPlayer::on_picture_delivered(WPARAM tag, Image* delivered)
@@ -280,6 +293,7 @@ void VideoPlayer::on_picture_delivered(WPARAM tag, Image* delivered)
         shown_frame_ = index;
     }
     InvalidateRect(handle(), nullptr, FALSE);
+    ask_again_for_refused_picture();
 }
 
 void VideoPlayer::on_paint()
@@ -424,7 +438,6 @@ void VideoPlayer::seek_total(int position, int then_play)
     }
     const int target_chapter = std::min(position / chapter_frames, chapter_count() - 1);
     if (target_chapter != chapter_) {
-        owner_.stopwatch_chapter_changing();
         chapter_ = target_chapter;
         if (!open_chapter(target_chapter)) {
             owner_.end_stopwatch_measuring();
@@ -594,7 +607,6 @@ void VideoPlayer::open_picture(const std::wstring& folder)
     PictureView::show_loading_text(handle());
     loader_->open_picture_file(folder + L"\\" + picture_name_);
     create_information();
-    tick_start_ = timeGetTime();
     loader_->alarm(static_cast<unsigned>(frame_period_ms_));
     request_picture();
     state_ = stopped;
@@ -604,8 +616,8 @@ void VideoPlayer::open_picture(const std::wstring& folder)
 void VideoPlayer::close()
 {
     loader_->disarm();
-    KillTimer(handle(), fallback_timer);
     loader_->cancel_current();
+    refused_frame_.reset();
     sound_->close();
     state_ = nothing_open;
     frame_ = 0;

@@ -94,6 +94,8 @@ private:
     void advance();
     void end_of_data();
     void request_picture();
+    void hand_to_loader(int frame);
+    void ask_again_for_refused_picture();
     void notify();
     void repaint();
     void set_frame_rate();
@@ -108,7 +110,6 @@ private:
     // Where the recording stands on the clock the frames follow (the sound, or without sound the
     // clock's own time base); nothing while no clock runs (stopped, paused, sound run out).
     std::optional<double> clock_position() const;
-    void on_timer(WPARAM id);
     void on_erase_background(HDC dc);
 
     IPlayerOwner& owner_;
@@ -125,7 +126,6 @@ private:
     int chapter_ = 0;
     int total_frames_ = 0;
     std::vector<std::wstring> chapter_paths_;
-    unsigned tick_start_ = 0;
     // The frame clock; without sound its own time base, set at every play and resume.
     PlaybackClock clock_;
     TimerResolution timer_resolution_;
@@ -133,6 +133,8 @@ private:
     std::wstring folder_;
     std::unique_ptr<Image> picture_;
     int shown_frame_ = -1;
+    // The frame whose picture the loader refused last (it was decoding), until it takes one.
+    std::optional<int> refused_frame_;
     GammaCorrection brightness_;
     PictureView view_;
     std::unique_ptr<ImageLoader> loader_;

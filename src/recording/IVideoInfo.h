@@ -17,8 +17,6 @@ public:
     virtual double header_g2() const = 0;
     virtual int frame_count() const = 0;
     virtual const FrameRecord* frame_record(int index) const = 0; // null outside the frames
-    // Whether the player asks for one picture per frame (else in even/odd pairs).
-    virtual bool one_picture_per_frame() const = 0;
     virtual bool is_incomplete() const = 0;
     virtual int64_t start_time() const = 0;
     virtual int64_t end_time() const = 0;

@@ -68,14 +68,6 @@ const TimeIndexEntry* VideoArchive::chapter_row(int chapter) const
     return row.empty() ? empty_row.data() : row.data();
 }
 
-void VideoArchive::clear_chapter_table()
-{
-    for (std::vector<TimeIndexEntry>& row : chapter_table_) {
-        row.clear();
-        row.shrink_to_fit();
-    }
-}
-
 void VideoArchive::set_valid_span()
 {
     const ValidSpan span = find_valid_span(slots_, frame_count_);

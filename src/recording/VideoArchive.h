@@ -85,8 +85,6 @@ public:
     void set_chapter_number(int chapter) { chapter_number_ = chapter; }
     // The 600 entries of a chapter's row (unused ones zero), or null for no such row.
     const TimeIndexEntry* chapter_row(int chapter) const;
-    // Cleared when the stopwatch is reset; loads and reset() leave the table alone.
-    void clear_chapter_table();
 
 private:
     void load_stream(const std::wstring& path, FrameClock clock);

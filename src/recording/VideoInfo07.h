@@ -18,7 +18,6 @@ public:
     double header_g2() const override;
     int frame_count() const override;
     const FrameRecord* frame_record(int index) const override;
-    bool one_picture_per_frame() const override { return true; }
     bool is_incomplete() const override { return false; }
     int64_t start_time() const override;
     int64_t end_time() const override;

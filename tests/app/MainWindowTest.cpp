@@ -33,6 +33,25 @@
 
 namespace {
 
+// Whether `window` and every window in it have painted all there is to paint.
+bool all_painted(HWND window)
+{
+    if (GetUpdateRect(window, nullptr, FALSE)) {
+        return false;
+    }
+    bool painted = true;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM result) {
+            if (GetUpdateRect(child, nullptr, FALSE)) {
+                *reinterpret_cast<bool*>(result) = false;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&painted));
+    return painted;
+}
+
 std::wstring window_text(HWND window)
 {
     wchar_t text[1100] = {};
@@ -437,7 +456,8 @@ TEST_F(MainWindowTest, MaximisedAndRestoredThePanelsRepaintWhereTheyNowStand)
         }
         for (const int show : {SW_MAXIMIZE, SW_RESTORE}) {
             ShowWindow(handle_, show);
-            pumpUntil([] { return false; }, 300);
+            ASSERT_TRUE(pumpUntil(
+                [&] { return (IsZoomed(handle_) != FALSE) == (show == SW_MAXIMIZE) && all_painted(handle_); }));
             EXPECT_EQ(pixelOf(window_->info_panel().handle(), 200, 110), panel_face) << show;
             EXPECT_EQ(pixelOf(window_->stopwatch().handle(), 3, 3), panel_face) << show;
             EXPECT_EQ(pixelOf(window_->config_panel().handle(), 3, 3), panel_face) << show;

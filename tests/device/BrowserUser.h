@@ -22,6 +22,21 @@ struct BrowserVisit {
     bool ended_as_asked = false;   // and closed after the script's ending
 };
 
+// Waits on the user's thread until `condition` holds, looking again every few milliseconds
+// (nothing on this thread can signal it: the browser lives on the chooser's thread), at most for
+// `timeout_ms`; whether it holds.
+inline bool eventually(const std::function<bool()>& condition, DWORD timeout_ms = 10000)
+{
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start >= timeout_ms) {
+            return condition();
+        }
+        Sleep(5);
+    }
+    return true;
+}
+
 namespace detail {
 
 struct BrowserSearch {
@@ -41,26 +56,19 @@ inline BOOL CALLBACK look_for_browser(HWND window, LPARAM search)
 
 inline HWND wait_for_browser(DWORD thread_id)
 {
-    for (int attempt = 0; attempt < 3000; ++attempt) {
-        BrowserSearch search;
-        EnumThreadWindows(thread_id, look_for_browser, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr) {
-            return search.found;
-        }
-        Sleep(10);
-    }
-    return nullptr;
+    BrowserSearch search;
+    eventually(
+        [&] {
+            EnumThreadWindows(thread_id, look_for_browser, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        30000);
+    return search.found;
 }
 
 inline bool wait_until_gone(HWND browser)
 {
-    for (int attempt = 0; attempt < 1000; ++attempt) {
-        if (!IsWindow(browser)) {
-            return true;
-        }
-        Sleep(10);
-    }
-    return false;
+    return eventually([&] { return !IsWindow(browser); });
 }
 
 inline void end_browser(HWND browser, Ending ending)
@@ -104,18 +112,6 @@ BrowserVisit visit_browser(Choose choose, const BrowserScript& script)
     choose();
     user.join();
     return visit;
-}
-
-// Waits on the user's thread until `condition` holds (at most about ten seconds).
-inline bool eventually(const std::function<bool()>& condition)
-{
-    for (int attempt = 0; attempt < 1000; ++attempt) {
-        if (condition()) {
-            return true;
-        }
-        Sleep(10);
-    }
-    return condition();
 }
 
 } // namespace chooser_test

@@ -11,6 +11,7 @@
 #include "samplecard/CardWriter.h"
 #include "support/TempFolder.h"
 #include "support/UiTestSupport.h"
+#include "ui/AlphaImage.h"
 #include "ui/SkinPixels.h"
 #include "ui/ImageButton.h"
 #include "ui/PlayButton.h"
@@ -24,6 +25,7 @@
 namespace {
 
 constexpr int panelWidth = 870;
+constexpr int skinLeftEnd = 223; // the background's left end
 constexpr int eventFrames = 60;
 constexpr int detectionFrame = 30;
 
@@ -64,7 +66,6 @@ public:
     }
     bool stopwatch_measuring() const override { return false; }
     void end_stopwatch_measuring() override {}
-    void stopwatch_chapter_changing() override {}
     void stopwatch_then_play(int) override {}
     void chapter_opening() override {}
     void chapter_opened() override {}
@@ -171,24 +172,39 @@ TEST_F(ConsolePanelTest, NothingOpenDisablesAllSixButtonsAndReadsZero)
 
 TEST_F(ConsolePanelTest, ControlsStandWhereTheSkinExpectsThem)
 {
-    RECT bar{};
-    GetWindowRect(console_->positionBar().handle(), &bar);
-    MapWindowPoints(nullptr, console_->handle(), reinterpret_cast<POINT*>(&bar), 2);
-    EXPECT_EQ(bar.left, 249);
-    EXPECT_EQ(bar.top, 26);
-    EXPECT_EQ(bar.right - bar.left, panelWidth - 344);
-    EXPECT_EQ(bar.bottom - bar.top, 30);
-    // A wider panel widens the bar.
+    const auto placeOf = [&](HWND control) {
+        RECT place{};
+        GetWindowRect(control, &place);
+        MapWindowPoints(nullptr, console_->handle(), reinterpret_cast<POINT*>(&place), 2);
+        return place;
+    };
+    const auto inside = [](const RECT& place, int width) {
+        return place.left >= 0 && place.top >= 0 && place.right <= width && place.bottom <= ConsolePanel::height;
+    };
+    // The six buttons stand side by side, in this order, on the skin's left end (which draws
+    // their sockets).
+    const AlphaImage leftEnd(skinLeftEnd);
+    int right = 0;
+    const std::vector<const ImageButton*> buttons{&console_->playButton(), &console_->stopButton(),
+                                                  &console_->previousButton(), &console_->nextButton(),
+                                                  &console_->backButton(), &console_->forwardButton()};
+    for (const ImageButton* button : buttons) {
+        const RECT place = placeOf(button->handle());
+        EXPECT_TRUE(inside(place, leftEnd.width()));
+        EXPECT_GE(place.left, right) << "buttons overlap";
+        right = place.right;
+    }
+    // The position bar follows them and ends before the readout; a wider panel widens it by as
+    // much.
+    const RECT bar = placeOf(console_->positionBar().handle());
+    EXPECT_GE(bar.left, right);
+    EXPECT_LT(bar.right, panelWidth - ConsolePanel::readoutFromRight);
+    EXPECT_TRUE(inside(bar, panelWidth));
     MoveWindow(console_->handle(), 0, 500, 1000, ConsolePanel::height, TRUE);
-    GetClientRect(console_->positionBar().handle(), &bar);
-    EXPECT_EQ(bar.right, 1000 - 344);
+    const RECT wider = placeOf(console_->positionBar().handle());
+    EXPECT_EQ(wider.left, bar.left);
+    EXPECT_EQ(wider.right - bar.right, 1000 - panelWidth);
 
-    RECT play{};
-    GetWindowRect(console_->playButton().handle(), &play);
-    MapWindowPoints(nullptr, console_->handle(), reinterpret_cast<POINT*>(&play), 2);
-    EXPECT_EQ(play.left, 23);
-    EXPECT_EQ(play.top, 11);
-    EXPECT_EQ(play.right - play.left, 40);
     EXPECT_FALSE(console_->playButton().drawsEdge());
     EXPECT_FALSE(console_->stopButton().drawsEdge());
     EXPECT_TRUE(console_->nextButton().drawsEdge());
@@ -212,7 +228,7 @@ TEST_F(ConsolePanelTest, PlayPauseAndStopDriveThePlayerAndTheButtonsLook)
     EXPECT_FALSE(console_->playButton().isPlaying());
     const int pausedAt = player_->frame();
     // A pause as long as 30 frames.
-    pumpUntil([] { return false; }, 1000);
+    ASSERT_TRUE(pumpUntilTimerStrikes(1000));
     EXPECT_EQ(player_->frame(), pausedAt) << "a pause holds the frame";
 
     // Resuming without sound goes on from where it paused: the clock did not run on during the
@@ -254,7 +270,7 @@ TEST_F(ConsolePanelTest, HeldStepButtonStepsEveryTickAndStopsWhenDisabled)
     ASSERT_TRUE(pumpUntil([&] { return player_->frame() >= 4; }));
     SendMessageW(forward.handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     const int reached = player_->frame();
-    pumpUntil([] { return false; }, 300);
+    ASSERT_TRUE(pumpUntilTimerStrikes(300)); // three repeats' time
     EXPECT_EQ(player_->frame(), reached) << "no step after the release";
     EXPECT_TRUE(IsWindowEnabled(back.handle()));
 
@@ -262,7 +278,7 @@ TEST_F(ConsolePanelTest, HeldStepButtonStepsEveryTickAndStopsWhenDisabled)
     SendMessageW(back.handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     ASSERT_TRUE(pumpUntil([&] { return player_->frame() == 0; }));
     EXPECT_FALSE(IsWindowEnabled(back.handle()));
-    pumpUntil([] { return false; }, 300);
+    ASSERT_TRUE(pumpUntilTimerStrikes(300));
     EXPECT_FALSE(KillTimer(back.handle(), 0)) << "the repeat timer ended itself";
     SendMessageW(back.handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(player_->state(), VideoPlayer::stopped);

@@ -204,6 +204,15 @@ TEST_F(LapDialogTest, TheRepaintMessageRedrawsAtOnce)
     EXPECT_EQ(Pixels::of_window(window, band).differences(taken), 0);
 }
 
+TEST_F(LapDialogTest, TheDialogManagersOwnMessagesStillReachIt)
+{
+    // The repaint request is a message of ours; the dialog manager's DM_SETDEFID still works.
+    HWND window = show();
+    ASSERT_EQ(SendMessageW(window, DM_GETDEFID, 0, 0), MAKELONG(IDOK, DC_HASDEFID));
+    SendMessageW(window, DM_SETDEFID, 0, 0);
+    EXPECT_NE(SendMessageW(window, DM_GETDEFID, 0, 0), MAKELONG(IDOK, DC_HASDEFID));
+}
+
 TEST_F(LapDialogTest, TheButtonClosesTheListAndTellsTheStopwatch)
 {
     HWND window = show();

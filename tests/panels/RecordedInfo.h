@@ -47,7 +47,6 @@ public:
         }
         return &*frames[static_cast<size_t>(index)];
     }
-    bool one_picture_per_frame() const override { return true; }
     bool is_incomplete() const override { return incomplete; }
     int64_t start_time() const override { return start; }
     int64_t end_time() const override { return end; }

@@ -9,6 +9,7 @@
 #include "panels/ImageListView.h"
 #include "samplecard/CardWriter.h"
 #include "samplecard/PictureRecording.h"
+#include "support/LoaderProbes.h"
 #include "support/TempFolder.h"
 #include "support/TestZone.h"
 #include "support/UiTestSupport.h"
@@ -376,7 +377,7 @@ TEST_F(ThumbnailTest, AFolderRemovedWhileLoadingStopsWithItsMessage)
     const int added = strip_->added();
     EXPECT_LT(added, 200);
     EXPECT_EQ(strip_->list().count(), added);
-    pumpUntil([] { return false; }, 300);
+    ASSERT_TRUE(pumpUntil([&] { return loader_at_rest(strip_->handle(), strip_->loader()); }));
     EXPECT_EQ(strip_->added(), added);
     EXPECT_EQ(messages_.shown().size(), 1u);
 }

@@ -5,6 +5,7 @@
 #include "base/Text.h"
 #include "playback/PlayerMessages.h"
 #include "samplecard/CardWriter.h"
+#include "support/LoaderProbes.h"
 #include "samplecard/EventRecording.h"
 #include "support/TempFolder.h"
 #include "support/UiTestSupport.h"
@@ -15,7 +16,7 @@
 #include <mmsystem.h>
 
 #include <memory>
-#include <thread>
+#include <new>
 #include <vector>
 
 namespace {
@@ -54,36 +55,16 @@ private:
     }};
 };
 
-// Holds a loader's lock on a thread of its own, as the worker does during a decode: until the
-// object goes, or for `hold_ms` when that is not 0.
-class LockHolder {
+// A manual-reset event of the test's own.
+class Signal {
 public:
-    LockHolder(const std::wstring& name, DWORD hold_ms)
-        : mutex_(OpenMutexW(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, name.c_str())),
-          release_(CreateEventW(nullptr, TRUE, FALSE, nullptr))
-    {
-        HANDLE taken = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        thread_ = std::thread([this, taken, hold_ms] {
-            WaitForSingleObject(mutex_, INFINITE);
-            SetEvent(taken);
-            WaitForSingleObject(release_, hold_ms == 0 ? INFINITE : hold_ms);
-            ReleaseMutex(mutex_);
-        });
-        WaitForSingleObject(taken, 5000);
-        CloseHandle(taken);
-    }
-    ~LockHolder()
-    {
-        SetEvent(release_);
-        thread_.join();
-        CloseHandle(release_);
-        CloseHandle(mutex_);
-    }
+    Signal() : event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+    ~Signal() { CloseHandle(event_); }
+    void set() { SetEvent(event_); }
+    bool wait(DWORD ms) { return WaitForSingleObject(event_, ms) == WAIT_OBJECT_0; }
 
 private:
-    HANDLE mutex_;
-    HANDLE release_;
-    std::thread thread_;
+    HANDLE event_;
 };
 
 class ImageLoaderTest : public ::testing::Test {
@@ -142,21 +123,24 @@ TEST_F(ImageLoaderTest, ARequestWhileTheLockIsHeldIsRefusedThenAccepted)
 
 TEST_F(ImageLoaderTest, CancellingDropsThePictureInFlightAndClosesTheArchive)
 {
-    // Large pictures keep the worker busy long enough to cancel in the middle of a decode.
-    samplecard::EventOptions options;
-    options.frames = 4;
-    options.picture = {2048, 1536, 60};
-    write_bytes(folder_.file(L"Video.dvt"), samplecard::make_event(options).bytes);
-    ImageLoader loader(owner_.get());
-    loader.open_event(folder_.file(L"Video.dvt"));
+    // A decode held in its middle until the cancel has marked it.
+    Signal decoding;
+    Signal release;
+    ImageLoader loader(owner_.get(), [&](VideoArchive& archive, int index) {
+        decoding.set();
+        release.wait(20000);
+        return archive.frame_picture(index);
+    });
+    loader.open_event(write_event(4));
     const std::wstring sound = loader.sound_path();
     ASSERT_TRUE(loader.request(1));
-    const DWORD start = timeGetTime();
-    while (loader.idle() && owner_.deliveries.empty() && timeGetTime() - start < 5000) {
-        Sleep(0);
-    }
-    ASSERT_TRUE(owner_.deliveries.empty()) << "the decode ended before it could be cancelled";
-    loader.cancel();
+    ASSERT_TRUE(decoding.wait(5000));
+    loader.cancel_current();
+    release.set();
+    loader.cancel(); // waits for the decode to end, then closes the archive
+    ASSERT_TRUE(pumpUntil([&] { return loader.settled(); }, 5000));
+    pumpPending();
+    EXPECT_TRUE(owner_.deliveries.empty()) << "the cancelled picture was delivered";
     EXPECT_EQ(loader.archive().frame_count(), 0);
     EXPECT_EQ(GetFileAttributesW(sound.c_str()), INVALID_FILE_ATTRIBUTES) << "the temporary sound stays";
 
@@ -234,24 +218,36 @@ TEST(ImageLoaderNames, TwoLoadersMadeInTheSameSecondGetDifferentNames)
     EXPECT_EQ(first.event_name().rfind(L"event", 0), 0u);
 }
 
+TEST(ImageLoaderNames, ALoaderWhoseEventCannotBeMadeSaysWhy)
+{
+    // A second loader made at the same address in the same second takes the same names; another
+    // kind of object under its event's name keeps the event from being made.
+    alignas(ImageLoader) unsigned char storage[sizeof(ImageLoader)];
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        const std::wstring taken = (new (storage) ImageLoader(nullptr))->event_name();
+        std::launder(reinterpret_cast<ImageLoader*>(storage))->~ImageLoader();
+        KernelHandle squatter(CreateMutexW(nullptr, FALSE, taken.c_str()));
+        ASSERT_TRUE(squatter);
+        try {
+            auto* made = new (storage) ImageLoader(nullptr);
+            const bool same_name = made->event_name() == taken;
+            made->~ImageLoader();
+            ASSERT_FALSE(same_name) << "made a loader without its event";
+        } catch (const WindowException& failure) {
+            EXPECT_FALSE(failure.message().empty());
+            return;
+        }
+        // the clock's second turned in between: again
+    }
+    FAIL() << "the names changed every time";
+}
+
 // A picture that counts how many of its kind live.
 class CountedImage : public Image {
 public:
     CountedImage() : Image(8, 8) { ++alive; }
     ~CountedImage() override { --alive; }
     static inline int alive = 0;
-};
-
-// A manual-reset event of the test's own.
-class Signal {
-public:
-    Signal() : event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
-    ~Signal() { CloseHandle(event_); }
-    void set() { SetEvent(event_); }
-    bool wait(DWORD ms) { return WaitForSingleObject(event_, ms) == WAIT_OBJECT_0; }
-
-private:
-    HANDLE event_;
 };
 
 bool file_exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -294,12 +290,15 @@ TEST(ImageLoaderLifetime, PicturesStillQueuedForTheOwnerAreFreedWithTheLoader)
     {
         ImageLoader loader(owner.get(), [](VideoArchive&, int) { return std::unique_ptr<Image>(new CountedImage); });
         ASSERT_TRUE(loader.request(0));
-        // Waits for the posted picture without taking it (a pump would hand it on).
+        // Waits for the posted picture without taking it (a pump would hand it on): a posted
+        // message wakes the wait.
+        MSG message;
+        const DWORD start = GetTickCount();
         bool queued = false;
-        for (int i = 0; i < 5000 && !queued; ++i) {
-            MSG message;
-            queued = PeekMessageW(&message, owner.get(), WM_PICTURE_DELIVERED, WM_PICTURE_DELIVERED, PM_NOREMOVE) != FALSE;
-            Sleep(queued ? 0 : 1);
+        while (!(queued = PeekMessageW(&message, owner.get(), WM_PICTURE_DELIVERED, WM_PICTURE_DELIVERED,
+                                       PM_NOREMOVE) != FALSE) &&
+               GetTickCount() - start < 10000) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10000, QS_POSTMESSAGE);
         }
         ASSERT_TRUE(queued);
         EXPECT_EQ(CountedImage::alive, 1);

@@ -129,7 +129,7 @@ TEST_F(WaveAudioPlayerTest, PositionStartsAtTheSeekPointAndPauseHoldsIt)
     player_->pause();
     EXPECT_EQ(player_->state(), ISoundPlayer::paused);
     const int held = player_->position();
-    pumpUntil([] { return false; }, 300);
+    ASSERT_TRUE(pumpUntilTimerStrikes(300));
     EXPECT_LE(std::abs(player_->position() - held), 30);
     player_->resume();
     EXPECT_EQ(player_->state(), ISoundPlayer::playing);
@@ -147,7 +147,7 @@ TEST_F(WaveAudioPlayerTest, PlaysTheSamplesScaledByTheVolume)
     if (!recording.started()) {
         GTEST_SKIP() << "cannot start the recorder of the sound server";
     }
-    pumpUntil([] { return false; }, 2000); // the recorder needs a moment to connect
+    ASSERT_TRUE(recording.connected());
     player_->set_volume(8);
     player_->open(path);
     player_->play(0);
@@ -169,14 +169,14 @@ TEST_F(WaveAudioPlayerTest, TheEndOfAClipReachesTheSpeakerWithoutAClick)
     if (!recording.started()) {
         GTEST_SKIP() << "cannot start the recorder of the sound server";
     }
-    pumpUntil([] { return false; }, 2000); // the recorder needs a moment to connect
+    ASSERT_TRUE(recording.connected());
     player_->open(path);
     player_->play(0);
     ASSERT_TRUE(pumpUntil([&] { return player_->finished(); }, 5000));
-    pumpUntil([] { return false; }, 300); // the device runs dry after the last buffer
+    ASSERT_TRUE(recording.heard_for(300)); // the device runs dry after the last buffer
     player_->stop();
     player_->play(0); // and starts again, as at a chapter change
-    pumpUntil([] { return false; }, 300);
+    ASSERT_TRUE(recording.heard_for(300));
     player_->close();
     const std::vector<uint8_t> heard = recording.finish();
     ASSERT_GT(heard.size(), 11025u);
@@ -190,8 +190,14 @@ TEST_F(WaveAudioPlayerTest, AfterItsLastSampleTheSoundSendsNothingToTheSoundServ
     player_->open(write_wave(sound_pattern(4410)));
     player_->play(0);
     ASSERT_TRUE(pumpUntil([&] { return player_->finished(); }, 5000));
-    pumpUntil([] { return false; }, 500);
-    const int running = running_sound_streams(folder_.path());
+    // The stream ends once its last samples have played.
+    int running = -1;
+    pumpUntil(
+        [&] {
+            running = running_sound_streams(folder_.path());
+            return running <= 0;
+        },
+        5000);
     if (running < 0) {
         GTEST_SKIP() << "cannot ask the sound server for its streams";
     }
@@ -210,14 +216,14 @@ TEST_F(WaveAudioPlayerTest, AVolumeChosenWhilePausedIsHeardAtOnceOnResuming)
     if (!recording.started()) {
         GTEST_SKIP() << "cannot start the recorder of the sound server";
     }
-    pumpUntil([] { return false; }, 2000); // the recorder needs a moment to connect
+    ASSERT_TRUE(recording.connected());
     player_->open(path);
     player_->play(0);
     ASSERT_TRUE(pumpUntil([&] { return player_->position() > 600; }, 3000));
     player_->pause();
     const size_t paused_at = static_cast<size_t>(player_->position()) * 11025 / 1000;
     player_->set_volume(8);
-    pumpUntil([] { return false; }, 300);
+    ASSERT_TRUE(recording.heard_for(300));
     player_->resume();
     ASSERT_TRUE(pumpUntil([&] { return player_->finished(); }, 5000));
     const std::vector<uint8_t> heard = recording.finish();

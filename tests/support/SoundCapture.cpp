@@ -1,6 +1,7 @@
 #include "support/SoundCapture.h"
 
 #include "support/TempFolder.h"
+#include "support/UiTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -114,8 +115,10 @@ std::vector<uint8_t> sound_pattern(size_t count)
 
 SinkRecording::SinkRecording(const std::wstring& output) : output_(output)
 {
-    started_ = start_shell(L"timeout 7 parec -d nullsink.monitor --latency-msec=50 --format=u8 --rate=11025 "
-                           L"--channels=1 --raw > '" + unix_path(output) + L"'",
+    started_at_ = GetTickCount();
+    started_ = start_shell(L"timeout " + std::to_wstring(recording_ms / 1000) +
+                               L" parec -d nullsink.monitor --latency-msec=50 --format=u8 --rate=11025 "
+                               L"--channels=1 --raw > '" + unix_path(output) + L"'",
                            process_);
 }
 
@@ -125,6 +128,28 @@ SinkRecording::~SinkRecording()
         CloseHandle(process_.hThread);
         CloseHandle(process_.hProcess);
     }
+}
+
+size_t SinkRecording::samples_taken() const
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    return GetFileAttributesExW(output_.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
+}
+
+bool SinkRecording::connected() const
+{
+    return started_ && pumpUntil([&] { return samples_taken() > 0; }, 10000);
+}
+
+bool SinkRecording::heard_for(int ms) const
+{
+    // A recorder that has ended (its time is up) has heard all it will.
+    const size_t until = samples_taken() + static_cast<size_t>(ms) * 11025 / 1000;
+    return started_ && pumpUntil(
+                           [&] {
+                               return samples_taken() >= until || GetTickCount() - started_at_ >= recording_ms;
+                           },
+                           static_cast<DWORD>(ms) + 10000);
 }
 
 std::vector<uint8_t> SinkRecording::finish()

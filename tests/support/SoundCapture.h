@@ -22,11 +22,21 @@ public:
     SinkRecording& operator=(const SinkRecording&) = delete;
 
     bool started() const { return started_; }
+    // Dispatches messages until the recorder takes samples of the sink (it is connected: the
+    // sink plays silence when nothing else); false when it does not within 10 seconds.
+    bool connected() const;
+    // Dispatches messages until the sink has played `ms` milliseconds more, counted in its own
+    // samples: the device's time, whatever the test machine's speed (or until the recorder's
+    // time is up).
+    bool heard_for(int ms) const;
     // Waits for the recorder to end; the captured samples.
     std::vector<uint8_t> finish();
 
 private:
+    size_t samples_taken() const;
+    static constexpr DWORD recording_ms = 7000;
     std::wstring output_;
+    DWORD started_at_ = 0;
     PROCESS_INFORMATION process_{};
     bool started_ = false;
 };

@@ -3,6 +3,8 @@
 #include "ui/GdiHandles.h"
 #include "platform/Messages.h"
 
+#include <algorithm>
+
 namespace {
 
 std::vector<ShownMessage> recorded;
@@ -44,6 +46,20 @@ void pumpPending()
     }
 }
 
+namespace {
+constexpr DWORD recheckMs = 10;
+}
+
+bool pumpUntilTimerStrikes(UINT ms)
+{
+    static bool struck = false;
+    struck = false;
+    const UINT_PTR probe = SetTimer(nullptr, 0, ms, [](HWND, UINT, UINT_PTR, DWORD) { struck = true; });
+    const bool result = probe != 0 && pumpUntil([] { return struck; }, ms + 10000);
+    KillTimer(nullptr, probe);
+    return result;
+}
+
 bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
 {
     const DWORD start = GetTickCount();
@@ -52,7 +68,9 @@ bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
         if (elapsed >= timeoutMs) {
             return done();
         }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
+        // Woken by a message, or after a moment for a condition that another thread (or process)
+        // changes without one.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(timeoutMs - elapsed, recheckMs), QS_ALLINPUT);
         pumpPending();
     }
     return true;

@@ -12,6 +12,11 @@
 bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
 // Dispatches what is waiting now.
 void pumpPending();
+// Dispatches this thread's messages until a timer of `ms` milliseconds, set now, has struck.
+// Every timer of this thread that falls due before it is handed out before it, however slow the
+// machine, so a test that has seen it strike knows that a shorter repeat still running would
+// have struck too (true once it struck; false after a generous deadline).
+bool pumpUntilTimerStrikes(UINT ms);
 
 struct ShownMessage {
     HWND owner;

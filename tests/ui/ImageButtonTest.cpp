@@ -67,7 +67,7 @@ TEST_F(ImageButtonTest, HeldButtonRepeatsUntilReleasedAndReleaseInsideClicks)
     EXPECT_NE(GetCapture(), handle());
     EXPECT_FALSE(button_->isPressed());
     const int presses = counts_.presses;
-    pumpUntil([] { return false; }, 350);
+    ASSERT_TRUE(pumpUntilTimerStrikes(350));
     EXPECT_EQ(counts_.presses, presses) << "no repeat after the release";
 }
 
@@ -88,7 +88,7 @@ TEST_F(ImageButtonTest, RepeatStopsWhenTheButtonIsDisabled)
     SendMessageW(handle(), WM_LBUTTONDOWN, MK_LBUTTON, at(5, 5));
     ASSERT_TRUE(pumpUntil([&] { return counts_.presses >= 3; }));
     EXPECT_FALSE(IsWindowEnabled(handle()));
-    pumpUntil([] { return false; }, 350);
+    ASSERT_TRUE(pumpUntilTimerStrikes(350));
     EXPECT_EQ(counts_.presses, 3);
     ReleaseCapture();
 }

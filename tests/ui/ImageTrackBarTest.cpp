@@ -119,7 +119,7 @@ TEST_F(TrackBarTest, DragMovesSilentlyAndTheReleaseReportsTheEnd)
     SendMessageW(handle(), WM_MOUSEMOVE, 0, at(pointerFor(150)));
     EXPECT_EQ(bar_->value(), 50);
     journal_.clear();
-    pumpUntil([] { return false; }, 250);
+    ASSERT_TRUE(pumpUntilTimerStrikes(250));
     EXPECT_EQ(journal_.calls, "") << "no reports after the release";
 }
 
@@ -200,7 +200,7 @@ TEST_F(TrackBarTest, ADragThatLosesTheMouseEndsThereAndHidesItsToolTip)
     // The release that follows elsewhere, and the timer, report nothing more.
     ReleaseCapture();
     SendMessageW(handle(), WM_LBUTTONUP, 0, at(pointerFor(50)));
-    pumpUntil([] { return false; }, 250); // two ticks of the drag timer, had it stayed
+    ASSERT_TRUE(pumpUntilTimerStrikes(250)); // two ticks of the drag timer, had it stayed
     EXPECT_EQ(journal_.calls, "ce");
     EXPECT_EQ(bar_->value(), 200);
 
