@@ -1,14 +1,5 @@
-# Cross-compiling for 32-bit Windows with Debian's mingw-w64 (posix thread model).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-compiling for 32-bit Windows (the product).
 set(CMAKE_SYSTEM_PROCESSOR X86)
 set(TARVO_MINGW_TRIPLE i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${TARVO_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TARVO_MINGW_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER ${TARVO_MINGW_TRIPLE}-windres)
-set(CMAKE_ASM_NASM_COMPILER nasm)
-# The cross-built dependencies (scripts/deps.sh win32) count as part of the target system.
-set(CMAKE_FIND_ROOT_PATH /usr/${TARVO_MINGW_TRIPLE} ${CMAKE_CURRENT_LIST_DIR}/../build/deps/win32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(TARVO_WINDOWS_WIDTH win32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
