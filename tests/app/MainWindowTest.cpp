@@ -33,6 +33,15 @@
 
 namespace {
 
+// Clears the flag behind `result` for a child that has something left to paint.
+BOOL CALLBACK note_unpainted_child(HWND child, LPARAM result)
+{
+    if (GetUpdateRect(child, nullptr, FALSE)) {
+        *reinterpret_cast<bool*>(result) = false;
+    }
+    return TRUE;
+}
+
 // Whether `window` and every window in it have painted all there is to paint.
 bool all_painted(HWND window)
 {
@@ -40,15 +49,7 @@ bool all_painted(HWND window)
         return false;
     }
     bool painted = true;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM result) {
-            if (GetUpdateRect(child, nullptr, FALSE)) {
-                *reinterpret_cast<bool*>(result) = false;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&painted));
+    EnumChildWindows(window, note_unpainted_child, reinterpret_cast<LPARAM>(&painted));
     return painted;
 }
 

@@ -48,13 +48,17 @@ void pumpPending()
 
 namespace {
 constexpr DWORD recheckMs = 10;
-}
+
+bool struck = false;
+
+// A system callback, so it takes the system's calling convention (a lambda does not on 32 bits).
+void CALLBACK strike(HWND, UINT, UINT_PTR, DWORD) { struck = true; }
+} // namespace
 
 bool pumpUntilTimerStrikes(UINT ms)
 {
-    static bool struck = false;
     struck = false;
-    const UINT_PTR probe = SetTimer(nullptr, 0, ms, [](HWND, UINT, UINT_PTR, DWORD) { struck = true; });
+    const UINT_PTR probe = SetTimer(nullptr, 0, ms, strike);
     const bool result = probe != 0 && pumpUntil([] { return struck; }, ms + 10000);
     KillTimer(nullptr, probe);
     return result;
